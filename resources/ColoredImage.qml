@@ -1,0 +1,31 @@
+import QtQuick 2.15
+import QtGraphicalEffects 1.15
+
+// A picture in which every opaque pixel takes one colour (`overlayColor`); with the
+// default, fully transparent colour the picture keeps its own colours. Vector pictures
+// are rendered at the item's size, so they stay sharp at any size.
+Item {
+    id: coloredImage
+
+    property alias overlayColor: overlay.color
+    property alias source: image.source
+    property alias fillMode: image.fillMode
+    property alias sourceSize: image.sourceSize
+
+    Image {
+        id: image
+        anchors.fill: parent
+        visible: false
+        antialiasing: true
+        smooth: true
+        mipmap: false
+        fillMode: Image.PreserveAspectCrop
+        sourceSize: Qt.size(coloredImage.width, coloredImage.height)
+    }
+
+    ColorOverlay {
+        id: overlay
+        anchors.fill: parent
+        source: image
+    }
+}

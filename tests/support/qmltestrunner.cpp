@@ -1,0 +1,23 @@
+// Qt Quick Test runner with the program's resource bundle linked in, so tests can
+// import "qrc:/" documents and the nimbo4 module exactly as the program sees them.
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QtQuickTest>
+
+class RunnerSetup : public QObject
+{
+    Q_OBJECT
+public slots:
+    void qmlEngineAvailable(QQmlEngine *engine)
+    {
+        engine->addImportPath(QStringLiteral(":/imports"));
+        engine->addImportPath(QStringLiteral(JOYVANT_TEST_QML_DIR));
+        engine->addImportPath(QStringLiteral(JOYVANT_BIN_DIR));
+        engine->rootContext()->setContextProperty(QStringLiteral("joyvantSourceDir"),
+                                                  QStringLiteral(JOYVANT_SOURCE_DIR));
+    }
+};
+
+QUICK_TEST_MAIN_WITH_SETUP(joyvant, RunnerSetup)
+
+#include "qmltestrunner.moc"
