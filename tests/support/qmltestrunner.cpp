@@ -15,6 +15,8 @@ public slots:
         engine->addImportPath(QStringLiteral(JOYVANT_BIN_DIR));
         engine->rootContext()->setContextProperty(QStringLiteral("joyvantSourceDir"),
                                                   QStringLiteral(JOYVANT_SOURCE_DIR));
+        engine->rootContext()->setContextProperty(QStringLiteral("joyvantTestDataDir"),
+                                                  QStringLiteral(JOYVANT_TEST_DATA_DIR));
     }
 };
 

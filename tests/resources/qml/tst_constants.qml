@@ -1,0 +1,45 @@
+import QtQuick 2.15
+import QtTest 1.15
+import nimbo4 1.0
+
+TestCase {
+    name: "Constants"
+
+
+    function test_designSizeAndColours() {
+        compare(Constants.width, 1280)
+        compare(Constants.height, 800)
+        compare(String(Constants.backgroundColor), "#c2c2c2")
+    }
+
+    function test_testStateVocabulary() {
+        compare(Constants.testState.length, 3)
+        compare(Constants.testState[0], "untest")
+        compare(Constants.testState[1], "tested")
+        compare(Constants.testState[2], "testing")
+        compare(Constants.testOpacity.length, 3)
+        compare(Constants.testOpacity[0], 0)
+        compare(Constants.testOpacity[1], 0.29)
+        compare(Constants.testOpacity[2], 1)
+    }
+
+    function test_bundledFontsLoad() {
+        tryCompare(Constants.mySystemFont, "status", FontLoader.Ready)
+        tryCompare(Constants.ledFont, "status", FontLoader.Ready)
+        compare(Constants.mySystemFont.name, "Joyvant Sans CJK")
+        compare(Constants.ledFont.name, "DSEG14 Classic")
+        compare(Constants.font.family, Constants.mySystemFont.name)
+        compare(Constants.largeFont.family, Constants.mySystemFont.name)
+        compare(Constants.smallFont.family, Constants.mySystemFont.name)
+    }
+
+
+    // The folder loader lists the bundle's font folder: both fonts, not fonts.txt.
+    function test_bundleFolderListsOnlyFonts() {
+        var model = Constants.directoryFontLoader.folderModel
+        tryVerify(function() { return model.count === 2 }, 5000, "count " + model.count + " status " + model.status)
+        compare(model.count, 2)
+        var names = [model.get(0, "fileName"), model.get(1, "fileName")].sort()
+        compare(names, ["SourceHanSansCN-Bold.otf", "advanced_led_board-7.ttf"])
+    }
+}
