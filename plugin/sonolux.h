@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QAudioBuffer>
+#include <QPointer>
+#include <QQuickItem>
+#include <QUrl>
+
+class Fft;
+class QAbstractVideoSurface;
+class QAudioProbe;
+class QMediaPlayer;
+
+// A media player for QML that publishes the spectrum and waveform of what it plays.
+//
+// Every decoded audio buffer is turned into one 512 x 4 ARGB32 frame (red only):
+// row 0 and 1 the log-scaled spectrum of the even and odd samples (left and right of
+// stereo), rows 2 and 3 their waveform magnitude. Frames go to the video surface that
+// a VideoOutput writes into `videoSurface` when its source is this item.
+class Sonolux : public QQuickItem
+{
+    Q_OBJECT
+    Q_PROPERTY(QAbstractVideoSurface *videoSurface READ videoSurface WRITE setVideoSurface NOTIFY videoSurfaceChanged)
+    Q_PROPERTY(QUrl source READ source WRITE setSource NOTIFY sourceChanged)
+    Q_PROPERTY(int volume READ volume WRITE setVolume NOTIFY volumeChanged)
+    Q_PROPERTY(int duration READ duration NOTIFY durationChanged)
+    Q_PROPERTY(int position READ position WRITE setPosition NOTIFY positionChanged)
+    Q_PROPERTY(int playStatus READ playStatus NOTIFY playStatusChanged)
+    Q_PROPERTY(int mediaStatus READ mediaStatus NOTIFY mediaStatusChanged)
+    Q_PROPERTY(int bufferStatus READ bufferStatus NOTIFY bufferStatusChanged)
+    Q_PROPERTY(int error READ error NOTIFY errorChanged)
+    Q_PROPERTY(int loops READ loops WRITE setLoops NOTIFY loopsChanged)
+    Q_PROPERTY(bool autoPlay READ autoPlay WRITE setAutoPlay NOTIFY autoPlayChanged)
+    Q_PROPERTY(bool muted READ muted WRITE setMuted NOTIFY mutedChanged)
+
+public:
+    static constexpr int frameWidth = 512;
+    static constexpr int frameHeight = 4;
+
+    explicit Sonolux(QQuickItem *parent = nullptr);
+    ~Sonolux() override;
+
+    QAbstractVideoSurface *videoSurface() const;
+    void setVideoSurface(QAbstractVideoSurface *surface);
+
+    QUrl source() const;
+    void setSource(const QUrl &url);
+
+    int volume() const;
+    void setVolume(int value);
+
+    int duration() const;
+
+    int position() const;
+    void setPosition(int value);
+
+    int playStatus() const;
+    int mediaStatus() const;
+    int bufferStatus() const;
+    int error() const;
+
+    int loops() const;
+    void setLoops(int value);
+
+    bool autoPlay() const;
+    void setAutoPlay(bool value);
+
+    bool muted() const;
+    void setMuted(bool value);
+
+signals:
+    void videoSurfaceChanged();
+    void sourceChanged();
+    void volumeChanged();
+    void durationChanged();
+    void positionChanged();
+    void mediaStatusChanged();
+    void playStatusChanged();
+    void errorChanged();
+    void bufferStatusChanged();
+    void loopsChanged();
+    void autoPlayChanged();
+    void mutedChanged();
+
+private slots:
+    void processAudioBuffer(QAudioBuffer buffer);
+    void mediaplayerStateChanged();
+
+public slots:
+    void play();
+    void pause();
+    void stop();
+
+private:
+    void startSurface();
+
+    QMediaPlayer *m_player;
+    QAudioProbe *m_probe;
+    bool m_formatPending;
+    int m_channelCount;
+    int m_frameCount;
+    int m_sampleCount;
+    int m_spectrumBins;
+    Fft *m_fft;
+    // The surface belongs to the VideoOutput that set it and may go away first.
+    QPointer<QAbstractVideoSurface> m_surface;
+    QUrl m_source;
+    int m_loops = 0;
+    bool m_autoPlay = false;
+};
