@@ -1,0 +1,318 @@
+// FileIo as documents use it: loaded from build/bin by a real QML engine.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QScopedPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_LINUX
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+int g_fileIoWarnings = 0;
+QtMessageHandler g_previousHandler = nullptr;
+
+void countingHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("FileIo:")))
+        ++g_fileIoWarnings;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+#ifdef Q_OS_LINUX
+// Root reads files whatever their mode bits say, through the capabilities
+// CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH. Taking them out of this thread's
+// effective set (they stay permitted, so they come back afterwards) makes a file of
+// mode 000 as unreadable for this thread as it is for any other user. The reads
+// under test run on this same thread.
+class FileAccessOverrideDrop
+{
+public:
+    FileAccessOverrideDrop()
+    {
+        if (syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        const quint32 mask = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+        reduced[0].effective &= ~mask;
+        m_active = syscall(SYS_capset, &m_header, reduced) == 0;
+    }
+    ~FileAccessOverrideDrop()
+    {
+        if (m_active)
+            syscall(SYS_capset, &m_header, m_saved);
+    }
+    bool active() const { return m_active; }
+
+private:
+    __user_cap_header_struct m_header {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2] {};
+    bool m_active = false;
+};
+#endif
+
+} // namespace
+
+class FileIoTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void fileInWorkingDirectory();
+    void relativeSourceFollowsWorkingDirectory();
+    void nonAsciiText();
+    void missingFile();
+    void directoryInPlaceOfFile();
+    void fileWithoutReadPermission();
+    void oversizedFile();
+    void failureAfterSuccessClearsText();
+
+private:
+    // A FileIo created by a document that lives in another folder than the working
+    // directory, so a source resolved against the document would be noticed.
+    QObject *createFileIo(const QString &source);
+    QString readText(const QString &source, QString *error = nullptr);
+
+    QScopedPointer<QQmlEngine> m_engine;
+    QScopedPointer<QTemporaryDir> m_workDir;
+    QScopedPointer<QTemporaryDir> m_documentDir;
+    QString m_previousCurrent;
+    QList<QObject *> m_objects;
+};
+
+void FileIoTest::initTestCase()
+{
+    g_previousHandler = qInstallMessageHandler(countingHandler);
+}
+
+void FileIoTest::init()
+{
+    m_previousCurrent = QDir::currentPath();
+    m_workDir.reset(new QTemporaryDir);
+    m_documentDir.reset(new QTemporaryDir);
+    QVERIFY(m_workDir->isValid() && m_documentDir->isValid());
+    QVERIFY(QDir::setCurrent(m_workDir->path()));
+    m_engine.reset(new QQmlEngine);
+    m_engine->addImportPath(QStringLiteral(JOYVANT_BIN_DIR));
+    g_fileIoWarnings = 0;
+}
+
+void FileIoTest::cleanup()
+{
+    qDeleteAll(m_objects);
+    m_objects.clear();
+    m_engine.reset();
+    QDir::setCurrent(m_previousCurrent);
+    m_workDir.reset();
+    m_documentDir.reset();
+}
+
+QObject *FileIoTest::createFileIo(const QString &source)
+{
+    QQmlComponent component(m_engine.data());
+    const QByteArray document = "import com.corvane.io 1.0\nFileIo { source: \"" + source.toUtf8() + "\" }\n";
+    component.setData(document, QUrl::fromLocalFile(m_documentDir->filePath(QStringLiteral("Reader.qml"))));
+    QObject *object = component.create();
+    if (!object)
+        qWarning() << component.errors();
+    m_objects.append(object);
+    return object;
+}
+
+QString FileIoTest::readText(const QString &source, QString *error)
+{
+    QObject *fileIo = createFileIo(source);
+    if (!fileIo)
+        return QStringLiteral("<no FileIo>");
+    if (error)
+        *error = fileIo->property("error").toString();
+    return fileIo->property("text").toString();
+}
+
+void FileIoTest::fileInWorkingDirectory()
+{
+    const QByteArray json = "{\"scenes\": [{\"channels\": [], \"fragmentShader\": \"qrc:/shaders/Ring.frag\"}]}\n";
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("scenes.json")), json));
+
+    // The text is complete when the document around the reader completes.
+    QQmlComponent component(m_engine.data());
+    component.setData("import QtQml 2.15\nimport com.corvane.io 1.0\n"
+                      "QtObject {\n"
+                      "    property string seenAtCompletion\n"
+                      "    property FileIo reader: FileIo { source: \"file:scenes.json\" }\n"
+                      "    Component.onCompleted: seenAtCompletion = reader.text\n"
+                      "}\n",
+                      QUrl::fromLocalFile(m_documentDir->filePath(QStringLiteral("Screen.qml"))));
+    QScopedPointer<QObject> screen(component.create());
+    QVERIFY2(screen, qPrintable(component.errorString()));
+    QCOMPARE(screen->property("seenAtCompletion").toString(), QString::fromUtf8(json));
+    QObject *reader = screen->property("reader").value<QObject *>();
+    QVERIFY(reader);
+    QCOMPARE(reader->property("error").toString(), QString());
+    QCOMPARE(reader->property("source").toUrl(), QUrl(QStringLiteral("file:scenes.json")));
+    QCOMPARE(g_fileIoWarnings, 0);
+}
+
+void FileIoTest::relativeSourceFollowsWorkingDirectory()
+{
+    // Same-named decoys next to the executable and next to the document: only the
+    // working directory's file may be read.
+    const QString name = QStringLiteral("fileio-where-%1.txt").arg(QCoreApplication::applicationPid());
+    const QString decoyInAppDir = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    QVERIFY(QDir(QCoreApplication::applicationDirPath()) != QDir(m_workDir->path()));
+    QVERIFY(writeFile(decoyInAppDir, "next to the executable"));
+    QVERIFY(writeFile(m_documentDir->filePath(name), "next to the document"));
+    QVERIFY(writeFile(m_workDir->filePath(name), "in the working directory"));
+
+    const QString text = readText(QStringLiteral("file:") + name);
+    QFile::remove(decoyInAppDir);
+    QCOMPARE(text, QStringLiteral("in the working directory"));
+
+    // A change of working directory is followed by the next object.
+    QTemporaryDir other;
+    QVERIFY(writeFile(QDir(other.path()).filePath(name), "elsewhere"));
+    QVERIFY(QDir::setCurrent(other.path()));
+    QCOMPARE(readText(QStringLiteral("file:") + name), QStringLiteral("elsewhere"));
+
+    // Absolute file URLs are read as they are.
+    const QString absolute = QUrl::fromLocalFile(m_workDir->filePath(name)).toString();
+    QCOMPARE(readText(absolute), QStringLiteral("in the working directory"));
+    QCOMPARE(g_fileIoWarnings, 0);
+}
+
+void FileIoTest::nonAsciiText()
+{
+    const QString expected = QStringLiteral("{\"title\": \"Gr\u00fc\u00dfe, \u8bbe\u7f6e, \u624b\u67c4\u989c\u8272\", \"pad\": \"\U0001F3AE\"}");
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("utf8.json")), expected.toUtf8()));
+    QCOMPARE(readText(QStringLiteral("file:utf8.json")), expected);
+
+    // A byte order mark in front is not part of the text.
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("bom.json")), "\xEF\xBB\xBF" + expected.toUtf8()));
+    QCOMPARE(readText(QStringLiteral("file:bom.json")), expected);
+    QCOMPARE(g_fileIoWarnings, 0);
+}
+
+void FileIoTest::missingFile()
+{
+    QString error;
+    QCOMPARE(readText(QStringLiteral("file:scenes.json"), &error), QString());
+    const QString absolute = QDir::toNativeSeparators(m_workDir->filePath(QStringLiteral("scenes.json")));
+    QVERIFY2(error.contains(absolute), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("does not exist")), qPrintable(error));
+    QCOMPARE(g_fileIoWarnings, 1);
+}
+
+void FileIoTest::directoryInPlaceOfFile()
+{
+    // A directory that carries the file's name exists but can never be read as a
+    // file, for any user, root included.
+    QVERIFY(QDir(m_workDir->path()).mkdir(QStringLiteral("scenes.json")));
+    QString error;
+    QCOMPARE(readText(QStringLiteral("file:scenes.json"), &error), QString());
+    QVERIFY2(error.contains(QDir::toNativeSeparators(m_workDir->filePath(QStringLiteral("scenes.json")))),
+             qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("directory")), qPrintable(error));
+    QCOMPARE(g_fileIoWarnings, 1);
+}
+
+void FileIoTest::fileWithoutReadPermission()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Mode bits decide readability on Unix only");
+#else
+    const QString path = m_workDir->filePath(QStringLiteral("locked.json"));
+    QVERIFY(writeFile(path, "{}"));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+#ifdef Q_OS_LINUX
+    FileAccessOverrideDrop drop;
+    Q_UNUSED(drop)
+#endif
+    {
+        QFile probe(path);
+        if (probe.open(QIODevice::ReadOnly))
+            QSKIP("This process reads files whatever their mode (privileges could not be reduced)");
+    }
+    QString error;
+    QCOMPARE(readText(QStringLiteral("file:locked.json"), &error), QString());
+    QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("cannot be opened")), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("Permission denied")), qPrintable(error));
+    QCOMPARE(g_fileIoWarnings, 1);
+#endif
+}
+
+void FileIoTest::oversizedFile()
+{
+    const qint64 limit = 16 * 1024 * 1024;
+    {
+        QFile file(m_workDir->filePath(QStringLiteral("limit.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(QByteArray(int(limit), 'a')) == limit);
+    }
+    QCOMPARE(readText(QStringLiteral("file:limit.txt")).size(), int(limit));
+    QCOMPARE(g_fileIoWarnings, 0);
+
+    {
+        QFile file(m_workDir->filePath(QStringLiteral("large.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(QByteArray(int(limit) + 1, 'a')) == limit + 1);
+    }
+    QString error;
+    QCOMPARE(readText(QStringLiteral("file:large.txt"), &error), QString());
+    QVERIFY2(error.contains(QDir::toNativeSeparators(m_workDir->filePath(QStringLiteral("large.txt")))),
+             qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("larger than the limit")), qPrintable(error));
+    QCOMPARE(g_fileIoWarnings, 1);
+}
+
+void FileIoTest::failureAfterSuccessClearsText()
+{
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("a.json")), "[1]"));
+    QObject *fileIo = createFileIo(QStringLiteral("file:a.json"));
+    QVERIFY(fileIo);
+    QCOMPARE(fileIo->property("text").toString(), QStringLiteral("[1]"));
+
+    QSignalSpy textSpy(fileIo, SIGNAL(textChanged()));
+    QSignalSpy errorSpy(fileIo, SIGNAL(errorChanged()));
+    QVERIFY(fileIo->setProperty("source", QUrl(QStringLiteral("file:b.json"))));
+    QCOMPARE(fileIo->property("text").toString(), QString());
+    QVERIFY(!fileIo->property("error").toString().isEmpty());
+    QCOMPARE(textSpy.count(), 1);
+    QCOMPARE(errorSpy.count(), 1);
+
+    // Setting the same source again does not read again (no second warning).
+    QVERIFY(fileIo->setProperty("source", QUrl(QStringLiteral("file:b.json"))));
+    QCOMPARE(g_fileIoWarnings, 1);
+
+    QVERIFY(fileIo->setProperty("source", QUrl(QStringLiteral("file:a.json"))));
+    QCOMPARE(fileIo->property("text").toString(), QStringLiteral("[1]"));
+    QCOMPARE(fileIo->property("error").toString(), QString());
+    QCOMPARE(errorSpy.count(), 2);
+
+    // Unsupported schemes are refused, not fetched.
+    QVERIFY(fileIo->setProperty("source", QUrl(QStringLiteral("http://example.org/scenes.json"))));
+    QCOMPARE(fileIo->property("text").toString(), QString());
+    QVERIFY(fileIo->property("error").toString().contains(QLatin1String("http")));
+    QCOMPARE(g_fileIoWarnings, 2);
+}
+
+QTEST_GUILESS_MAIN(FileIoTest)
+#include "tst_fileio.moc"
