@@ -1,0 +1,235 @@
+// End to end: build/bin/joyvant started in a temporary working directory on the
+// suite's X server, its window found and driven with xdotool, its log file read back.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kProgram = QStringLiteral(JOYVANT_BIN_DIR "/joyvant");
+
+QString runTool(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(10000))
+        return {};
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+struct Geometry
+{
+    int x = -1, y = -1, width = 0, height = 0;
+};
+
+Geometry windowGeometry(const QString &window)
+{
+    Geometry g;
+    const QStringList lines =
+        runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
+            .split(QLatin1Char('\n'));
+    for (const QString &line : lines) {
+        const int eq = line.indexOf(QLatin1Char('='));
+        const QString key = line.left(eq);
+        const int value = line.mid(eq + 1).toInt();
+        if (key == QLatin1String("X"))
+            g.x = value;
+        else if (key == QLatin1String("Y"))
+            g.y = value;
+        else if (key == QLatin1String("WIDTH"))
+            g.width = value;
+        else if (key == QLatin1String("HEIGHT"))
+            g.height = value;
+    }
+    return g;
+}
+
+void xdo(const QStringList &arguments)
+{
+    runTool(QStringLiteral("xdotool"), arguments);
+}
+
+} // namespace
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "run the suite on an X server (tools/quickstart test)");
+        QVERIFY(QFileInfo(kProgram).isExecutable());
+    }
+
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+        m_process.reset(new QProcess);
+        m_process->setWorkingDirectory(m_dir->path());
+        m_process->setProcessChannelMode(QProcess::MergedChannels);
+    }
+
+    void cleanup()
+    {
+        if (m_process->state() != QProcess::NotRunning) {
+            m_process->kill();
+            m_process->waitForFinished(5000);
+        }
+        m_process.reset();
+        m_dir.reset();
+    }
+
+    void logsToFileAndClosesThroughItsButton()
+    {
+        start({{QStringLiteral("JOYVANT_LOGTOFILE"), QStringLiteral("1")}});
+        const QString window = waitForWindow();
+        QVERIFY(!window.isEmpty());
+
+        const QString logPath = m_dir->path() + QStringLiteral("/log/gamepad.log");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(logPath).size() > 0, 10000);
+        QFile log(logPath);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray text = log.readAll();
+        const int end = text.indexOf("\r\n");
+        QVERIFY(end > 0);
+        const QRegularExpression first(QStringLiteral(
+            R"(^\(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d \) Surfrace format: QSurfaceFormat\(version 3\.3, .*CoreProfile\)$)"));
+        QVERIFY2(first.match(QString::fromLocal8Bit(text.left(end))).hasMatch(), text.left(end).constData());
+
+        // The handler's own notice goes to the fallback output, never into the file.
+        QVERIFY(!text.contains("Log will be output to file:"));
+
+        clickCloseButton(window);
+        QVERIFY(m_process->waitForFinished(15000));
+        QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_process->exitCode(), 0);
+        QFile after(logPath);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QVERIFY(after.readAll().contains(") Application closed\r\n"));
+        QVERIFY(m_process->readAll().contains("Log will be output to file:"));
+    }
+
+    void windowIsFramelessAtDesignSize()
+    {
+        start();
+        const QString window = waitForWindow();
+        QVERIFY(!window.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(windowGeometry(window).width, 1280, 10000);
+        QCOMPARE(windowGeometry(window).height, 800);
+        // Qt asks the window manager for no decorations at all through the Motif hints:
+        // flags "decorations" (2), decorations none (0).
+        const QString hints = runTool(QStringLiteral("xprop"),
+                                      {QStringLiteral("-id"), window, QStringLiteral("_MOTIF_WM_HINTS")});
+        // _MOTIF_WM_HINTS = flags, functions, decorations, input mode, status.
+        const QStringList fields = hints.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+        QVERIFY2(fields.size() >= 3, qPrintable(hints));
+        QVERIFY(fields.at(0).trimmed().toUInt(nullptr, 16) & 0x2); // decorations field is set
+        QCOMPARE(fields.at(2).trimmed().toUInt(nullptr, 16), 0u); // ... to none
+    }
+
+    void dragStripMovesTheWindowTitleDoesNot()
+    {
+        start();
+        const QString window = waitForWindow();
+        QVERIFY(!window.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(windowGeometry(window).width == 1280, 10000);
+        const Geometry before = windowGeometry(window);
+
+        // Pressing the title and moving leaves the window where it is.
+        drag(before.x + 80, before.y + 36, 120, 60);
+        QTest::qWait(300); // the window must *not* move: give a wrong move time to show
+        const Geometry still = windowGeometry(window);
+        QCOMPARE(still.x, before.x);
+        QCOMPARE(still.y, before.y);
+
+        // The strip (x 235 to 1185 of the bar) follows the pointer.
+        drag(before.x + 600, before.y + 20, 120, 60);
+        QTRY_COMPARE_WITH_TIMEOUT(windowGeometry(window).x, before.x + 120, 5000);
+        QCOMPARE(windowGeometry(window).y, before.y + 60);
+    }
+
+    void loggingSwitchMustMatchExactly_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("zero") << QStringLiteral("JOYVANT_LOGTOFILE") << QStringLiteral("0");
+        QTest::newRow("true") << QStringLiteral("JOYVANT_LOGTOFILE") << QStringLiteral("true");
+        QTest::newRow("trailing blank") << QStringLiteral("JOYVANT_LOGTOFILE") << QStringLiteral("1 ");
+        QTest::newRow("lower case") << QStringLiteral("joyvant_logtofile") << QStringLiteral("1");
+        QTest::newRow("mixed case") << QStringLiteral("Joyvant_LogToFile") << QStringLiteral("1");
+    }
+
+    void loggingSwitchMustMatchExactly()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        start({{name, value}});
+        QVERIFY2(!waitForWindow().isEmpty(), m_process->readAll().constData());
+        // Messages went to the default output instead.
+        QTRY_VERIFY_WITH_TIMEOUT(m_process->readAll().contains("Surfrace format:") || m_sawFormat, 5000);
+        QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/log")));
+    }
+
+private:
+    void start(const QList<QPair<QString, QString>> &variables = {})
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("JOYVANT_LOGTOFILE"));
+        for (const auto &variable : variables)
+            environment.insert(variable.first, variable.second);
+        m_process->setProcessEnvironment(environment);
+        m_sawFormat = false;
+        m_process->start(kProgram, QStringList());
+        QVERIFY(m_process->waitForStarted(5000));
+    }
+
+    QString waitForWindow()
+    {
+        QString window;
+        const QString pid = QString::number(m_process->processId());
+        QDeadlineTimer deadline(20000);
+        while (window.isEmpty() && !deadline.hasExpired() && m_process->state() == QProcess::Running) {
+            window = runTool(QStringLiteral("xdotool"),
+                             {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid})
+                         .split(QLatin1Char('\n'))
+                         .last();
+            if (window.isEmpty())
+                QTest::qWait(100);
+        }
+        const QByteArray early = m_process->peek(1 << 20);
+        m_sawFormat = early.contains("Surfrace format:");
+        return window;
+    }
+
+    void drag(int x, int y, int dx, int dy)
+    {
+        xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y)});
+        xdo({QStringLiteral("mousedown"), QStringLiteral("1")});
+        constexpr int steps = 6;
+        for (int i = 1; i <= steps; ++i) {
+            xdo({QStringLiteral("mousemove"), QString::number(x + dx * i / steps), QString::number(y + dy * i / steps)});
+            QTest::qWait(30);
+        }
+        xdo({QStringLiteral("mouseup"), QStringLiteral("1")});
+    }
+
+    void clickCloseButton(const QString &window)
+    {
+        const Geometry g = windowGeometry(window);
+        // 12 x 12 at y 34, 40 px from the right edge.
+        xdo({QStringLiteral("mousemove"), QString::number(g.x + g.width - 40 - 6), QString::number(g.y + 34 + 6)});
+        xdo({QStringLiteral("click"), QStringLiteral("1")});
+    }
+
+    QScopedPointer<QTemporaryDir> m_dir;
+    QScopedPointer<QProcess> m_process;
+    bool m_sawFormat = false;
+};
+
+QTEST_GUILESS_MAIN(TestProgram)
+#include "tst_program.moc"
