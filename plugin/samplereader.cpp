@@ -3,7 +3,6 @@
 #include <QtEndian>
 
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -66,52 +65,66 @@ SampleReader::SampleReader(const QAudioFormat &format)
     m_swap = m_bytesPerSample > 1 && format.byteOrder() != native;
 }
 
-void SampleReader::read(const void *data, int count, double *out) const
+namespace {
+
+template<bool Swap>
+void readSamples(SampleReader::Encoding encoding, const unsigned char *p, int count, double *out)
 {
-    const auto *p = static_cast<const unsigned char *>(data);
-    const int step = m_bytesPerSample;
-    switch (m_encoding) {
-    case Encoding::Unsupported:
-        break;
-    case Encoding::UInt8:
+    switch (encoding) {
+    case SampleReader::Encoding::UInt8:
         for (int i = 0; i < count; ++i)
             out[i] = (int(p[i]) - 128) / 256.0;
         break;
-    case Encoding::Int8:
+    case SampleReader::Encoding::Int8:
         for (int i = 0; i < count; ++i)
-            out[i] = static_cast<std::int8_t>(p[i]) / 256.0;
+            out[i] = static_cast<qint8>(p[i]) / 256.0;
         break;
-    case Encoding::UInt16:
+    case SampleReader::Encoding::UInt16:
         for (int i = 0; i < count; ++i)
-            out[i] = load<std::uint16_t>(p + i * step, m_swap) / 65535.0 - 0.5;
+            out[i] = load<quint16>(p + 2 * i, Swap) / 65535.0 - 0.5;
         break;
-    case Encoding::Int16:
+    case SampleReader::Encoding::Int16:
         for (int i = 0; i < count; ++i)
-            out[i] = load<std::int16_t>(p + i * step, m_swap) / 65536.0;
+            out[i] = qint16(load<quint16>(p + 2 * i, Swap)) / 65536.0;
         break;
-    case Encoding::UInt32:
+    case SampleReader::Encoding::UInt32:
         for (int i = 0; i < count; ++i)
-            out[i] = (double(load<std::uint32_t>(p + i * step, m_swap)) - 2147483648.0) / 4294967296.0;
+            out[i] = (double(load<quint32>(p + 4 * i, Swap)) - 2147483648.0) / 4294967296.0;
         break;
-    case Encoding::Int32:
+    case SampleReader::Encoding::Int32:
         for (int i = 0; i < count; ++i)
-            out[i] = load<std::int32_t>(p + i * step, m_swap) / 4294967296.0;
+            out[i] = qint32(load<quint32>(p + 4 * i, Swap)) / 4294967296.0;
         break;
-    case Encoding::Float32:
+    case SampleReader::Encoding::Float32:
         for (int i = 0; i < count; ++i) {
-            const std::uint32_t bits = load<std::uint32_t>(p + i * step, m_swap);
+            const quint32 bits = load<quint32>(p + 4 * i, Swap);
             float f;
             std::memcpy(&f, &bits, sizeof f);
             out[i] = clippedFloat(double(f));
         }
         break;
-    case Encoding::Float64:
+    case SampleReader::Encoding::Float64:
         for (int i = 0; i < count; ++i) {
-            const std::uint64_t bits = load<std::uint64_t>(p + i * step, m_swap);
+            const quint64 bits = load<quint64>(p + 8 * i, Swap);
             double f;
             std::memcpy(&f, &bits, sizeof f);
             out[i] = clippedFloat(f);
         }
         break;
+    case SampleReader::Encoding::Unsupported:
+        break;
     }
+}
+
+} // namespace
+
+void SampleReader::read(const void *data, int count, double *out) const
+{
+    // One loop per layout and byte order, so the common case compiles to a plain
+    // conversion loop.
+    const auto *p = static_cast<const unsigned char *>(data);
+    if (m_swap)
+        readSamples<true>(m_encoding, p, count, out);
+    else
+        readSamples<false>(m_encoding, p, count, out);
 }

@@ -16,6 +16,8 @@
 class SampleReader
 {
 public:
+    enum class Encoding { Unsupported, UInt8, Int8, UInt16, Int16, UInt32, Int32, Float32, Float64 };
+
     explicit SampleReader(const QAudioFormat &format);
 
     bool isValid() const { return m_encoding != Encoding::Unsupported; }
@@ -25,8 +27,6 @@ public:
     void read(const void *data, int count, double *out) const;
 
 private:
-    enum class Encoding { Unsupported, UInt8, Int8, UInt16, Int16, UInt32, Int32, Float32, Float64 };
-
     Encoding m_encoding = Encoding::Unsupported;
     int m_bytesPerSample = 0;
     bool m_swap = false;

@@ -1,7 +1,9 @@
 #include "sonolux.h"
 
 #include "fft.h"
+#include "hammingwindow.h"
 #include "samplereader.h"
+#include "spectrumscale.h"
 
 #include <QAbstractVideoSurface>
 #include <QAudioProbe>
@@ -14,23 +16,6 @@
 #include <cmath>
 #include <utility>
 #include <vector>
-
-namespace {
-
-// Magnitude of one DFT bin, normalised by the bin count, on a log scale: 1 is full
-// brightness, every decade down takes a tenth off, 1e-10 and below are dark.
-QRgb spectrumPixel(const Fft::Complex &bin, int bins)
-{
-    const double magnitude = std::sqrt(bin.real() * bin.real() + bin.imag() * bin.imag()) / bins;
-    double brightness = 0.1 * std::log10(magnitude) + 1.0;
-    if (!(brightness > 0.0))
-        brightness = 0.0;
-    if (brightness > 1.0)
-        brightness = 1.0;
-    return qRgba(qRound(brightness * 255.0), 0, 0, 255);
-}
-
-} // namespace
 
 Sonolux::Sonolux(QQuickItem *parent)
     : QQuickItem(parent)
@@ -237,6 +222,25 @@ void Sonolux::startSurface()
         m_surface->start(format);
 }
 
+int Sonolux::waveformColumn(int sample) const
+{
+    const int n = qRound(double(m_sampleCount) / m_channelCount);
+    if (n <= 0)
+        return frameWidth;
+    const double x = double(sample) / m_channelCount * 512.0 / n;
+    return x < frameWidth ? int(x) : frameWidth;
+}
+
+void Sonolux::tabulateWaveformColumns()
+{
+    // The column of a sample depends only on the counts recorded for the source;
+    // working them out once saves two divisions per sample on every buffer.
+    constexpr int maxTabulated = 1 << 16;
+    m_waveformColumns.resize(size_t(qBound(0, m_sampleCount, maxTabulated)));
+    for (size_t i = 0; i < m_waveformColumns.size(); ++i)
+        m_waveformColumns[i] = quint16(waveformColumn(int(i)));
+}
+
 void Sonolux::processAudioBuffer(QAudioBuffer buffer)
 {
     if (!m_surface)
@@ -268,6 +272,7 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
         m_formatPending = false;
         m_spectrumBins = m_frameCount / 2;
         startSurface();
+        tabulateWaveformColumns();
         qDebug() << ">>>>>>>>>>>>>>>>>>sample:" << m_sampleCount << ",frameCount:" << m_frameCount
                  << ",channels:" << m_channelCount;
     }
@@ -288,25 +293,24 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
     if (sampleCount > 0)
         reader.read(buffer.constData(), sampleCount, values.data());
 
-    std::vector<double> even;
-    std::vector<double> odd;
-    even.reserve(size_t(sampleCount + 1) / 2);
-    odd.reserve(size_t(sampleCount) / 2);
+    std::vector<double> even(static_cast<size_t>(sampleCount + 1) / 2);
+    std::vector<double> odd(static_cast<size_t>(sampleCount) / 2);
 
     auto *waveform0 = reinterpret_cast<QRgb *>(image.scanLine(2));
     auto *waveform1 = reinterpret_cast<QRgb *>(image.scanLine(3));
+    const int tabulated = qMin(sampleCount, int(m_waveformColumns.size()));
     for (int i = 0; i < sampleCount; ++i) {
         const double v = values[size_t(i)];
-        const double x = double(i) / m_channelCount * 512.0 / n;
+        const int x = i < tabulated ? m_waveformColumns[size_t(i)] : waveformColumn(i);
         const QRgb colour = qRgba(qRound(std::abs(v) * 255.0), 0, 0, 255);
         if (i % 2 == 0) {
             if (x < frameWidth)
-                waveform0[int(x)] = colour;
-            even.push_back(v);
+                waveform0[x] = colour;
+            even[size_t(i / 2)] = v;
         } else {
             if (x < frameWidth)
-                waveform1[int(x)] = colour;
-            odd.push_back(v);
+                waveform1[x] = colour;
+            odd[size_t(i / 2)] = v;
         }
     }
 
@@ -337,8 +341,10 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
                 if (next < frameWidth && int(next) == int(x))
                     continue;
             }
-            spectrum0[int(x)] = spectrumPixel(left[size_t(k)], m_spectrumBins);
-            spectrum1[int(x)] = spectrumPixel(right[size_t(k)], m_spectrumBins);
+            const Fft::Complex &l = left[size_t(k)];
+            const Fft::Complex &r = right[size_t(k)];
+            spectrum0[int(x)] = qRgba(spectrumRed(l.real(), l.imag(), m_spectrumBins), 0, 0, 255);
+            spectrum1[int(x)] = qRgba(spectrumRed(r.real(), r.imag(), m_spectrumBins), 0, 0, 255);
         }
     }
 

@@ -5,6 +5,8 @@
 #include <QQuickItem>
 #include <QUrl>
 
+#include <vector>
+
 class Fft;
 class QAbstractVideoSurface;
 class QAudioProbe;
@@ -92,6 +94,8 @@ public slots:
 
 private:
     void startSurface();
+    int waveformColumn(int sample) const;
+    void tabulateWaveformColumns();
 
     QMediaPlayer *m_player;
     QAudioProbe *m_probe;
@@ -106,4 +110,7 @@ private:
     QUrl m_source;
     int m_loops = 0;
     bool m_autoPlay = false;
+    // Waveform column (frameWidth when off the frame) of each sample index of the
+    // recorded layout, filled when the format is read.
+    std::vector<quint16> m_waveformColumns;
 };
