@@ -1,13 +1,33 @@
 // Qt Quick Test runner with the program's resource bundle linked in, so tests can
 // import "qrc:/" documents and the nimbo4 module exactly as the program sees them.
+#include "logcapture.h"
+
 #include <QQmlContext>
+#include <QSurfaceFormat>
 #include <QQmlEngine>
 #include <QtQuickTest>
 
 class RunnerSetup : public QObject
 {
     Q_OBJECT
+public:
+    RunnerSetup()
+    {
+        // The program's graphics set-up: shaders are compiled as they will be there.
+        QSurfaceFormat format;
+        format.setRenderableType(QSurfaceFormat::OpenGL);
+        format.setProfile(QSurfaceFormat::CoreProfile);
+        format.setVersion(3, 3);
+        QSurfaceFormat::setDefaultFormat(format);
+    }
+
 public slots:
+    void applicationAvailable()
+    {
+        qmlRegisterSingletonType<LogCapture>("JoyvantTest.Log", 1, 0, "LogCapture",
+                                             [](QQmlEngine *, QJSEngine *) -> QObject * { return new LogCapture; });
+    }
+
     void qmlEngineAvailable(QQmlEngine *engine)
     {
         engine->addImportPath(QStringLiteral(":/imports"));

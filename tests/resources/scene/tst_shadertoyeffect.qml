@@ -1,0 +1,191 @@
+import QtQuick 2.15
+import QtTest 1.15
+import JoyvantTest.Log 1.0
+import "qrc:/"
+
+Item {
+    id: root
+    width: 1280
+    height: 800
+
+    Rectangle {
+        anchors.fill: parent
+        color: "black"
+    }
+
+    ShaderToyEffect {
+        id: host
+        anchors.fill: parent
+        fragmentShader: "qrc:/shaders/Starfield.frag"
+    }
+
+    SignalSpy { id: clicks; target: host; signalName: "clicked" }
+
+    readonly property string plainShader: "#version 330\n"
+        + "in highp vec2 qt_TexCoord0;\nout vec4 fragColor;\nuniform float qt_Opacity;\n"
+        + "uniform sampler2D iChannel0;\n"
+        + "void main() { fragColor = vec4(texture(iChannel0, qt_TexCoord0).rgb, 1.0) * qt_Opacity; }\n"
+
+    readonly property string orangeShader: "#version 330\n"
+        + "in highp vec2 qt_TexCoord0;\nout vec4 fragColor;\nuniform float qt_Opacity;\n"
+        + "void main() { fragColor = vec4(1.0, 0.5, 0.0, 1.0) * qt_Opacity; }\n"
+
+    TestCase {
+        name: "ShaderToyEffect"
+        when: windowShown
+
+        function init() {
+            LogCapture.clear()
+        }
+
+        function test_imageEntryFeedsChannelZeroAndAudioCreatesNothing() {
+            host.play({ channels: [{ type: "audio", source: "qrc:/music/afterglow.ogg" },
+                                   { type: "image", source: "qrc:/2DTextures/1.png" }],
+                        fragmentShader: root.plainShader })
+            compare(host.channels.length, 1)
+            compare(String(host.channels[0].source), "qrc:/2DTextures/1.png")
+            compare(host.iChannel0.sourceItem, host.channels[0].output)
+            compare(host.iChannel1.sourceItem, null)
+            verify(LogCapture.matching("conf.channels.length>>>>> 2").length === 1)
+            verify(LogCapture.matching(">>>>>>>>>>>>iChannel0: qrc:/2DTextures/1.png").length >= 1)
+        }
+
+        function test_fiveImagesFeedTheFirstFour() {
+            var entries = []
+            for (var i = 1; i <= 5; ++i)
+                entries.push({ type: "image", source: "qrc:/2DTextures/" + (i === 5 ? "5.jpg" : i + ".png") })
+            host.play({ channels: entries, fragmentShader: root.plainShader })
+            compare(host.channels.length, 5)
+            compare(host.iChannel0.sourceItem, host.channels[0].output)
+            compare(host.iChannel1.sourceItem, host.channels[1].output)
+            compare(host.iChannel2.sourceItem, host.channels[2].output)
+            compare(host.iChannel3.sourceItem, host.channels[3].output)
+            compare(host.channels[4].parent, host)
+        }
+
+        function test_emptyListLeavesEverySamplerWithoutSource() {
+            host.play({ channels: [{ type: "image", source: "qrc:/2DTextures/3.png" },
+                                   { type: "image", source: "qrc:/2DTextures/4.png" }],
+                        fragmentShader: root.plainShader })
+            var old = host.channels[0]
+            LogCapture.clear()
+            host.play({ channels: [], fragmentShader: root.plainShader })
+            compare(host.channels.length, 0)
+            compare(host.iChannel0.sourceItem, null)
+            compare(host.iChannel1.sourceItem, null)
+            compare(host.iChannel2.sourceItem, null)
+            compare(host.iChannel3.sourceItem, null)
+            compare(LogCapture.matching(">>>>>>>>>>>>iChannel0: null").length, 1)
+            compare(LogCapture.matching(">>>>>>>>>>>>iChannel1: null").length, 1)
+            // The previous scene's channels are destroyed.
+            tryVerify(function() { return old === null || old === undefined || !old.parent }, 2000)
+        }
+
+        function test_sceneAudio() {
+            host.play({ channels: [], audio: "qrc:/music/afterglow.ogg", fragmentShader: root.plainShader })
+            compare(String(host.audioChannel.source), "qrc:/music/afterglow.ogg")
+            host.play({ channels: [], fragmentShader: root.plainShader })
+            compare(String(host.audioChannel.source), "")
+            host.play({ channels: [], audio: null, fragmentShader: root.plainShader })
+            compare(String(host.audioChannel.source), "")
+        }
+
+        function test_sceneWithoutChannelsIsRefused() {
+            host.play({ channels: [{ type: "image", source: "qrc:/2DTextures/1.png" }],
+                        fragmentShader: "qrc:/shaders/Starfield.frag" })
+            var running = host.channels
+            var shader = host.fragmentShader
+            ignoreWarning("ShaderToyEffect: a scene without a channels list is refused")
+            host.play({ audio: "qrc:/music/afterglow.ogg", fragmentShader: root.plainShader })
+            compare(host.channels, running)
+            compare(host.fragmentShader, shader)
+            compare(String(host.audioChannel.source), "")
+            var before = host.iTime
+            tryVerify(function() { return host.iTime > before }) // the clock goes on
+        }
+
+        function centrePixel() {
+            var image = grabImage(host)
+            return image.pixel(host.width / 2, host.height / 2)
+        }
+
+        function test_shaderAsTextAndAsUrl() {
+            host.play({ channels: [], fragmentShader: root.orangeShader })
+            tryVerify(function() { var p = centrePixel(); return p.r > 0.9 && p.g > 0.4 && p.g < 0.6 && p.b < 0.1 })
+            compare(host.log, "")
+            host.play({ channels: [], fragmentShader: "qrc:/shaders/Starfield.frag" })
+            // The file's text, loaded from the bundle, is what the effect compiles.
+            verify(String(host.fragmentShader).indexOf("void main") >= 0)
+            tryVerify(function() { var p = centrePixel(); return p.g < 0.4 || p.r < 0.9 })
+            compare(host.log, "")
+        }
+
+        function test_brokenShaderLogsAndGoesOn() {
+            host.play({ channels: [], fragmentShader: "#version 330\nout vec4 fragColor;\nvoid main() { fragColor = nonsense; }\n" })
+            tryCompare(host, "status", ShaderEffect.Error)
+            tryVerify(function() { return host.log.length > 0 })
+            // The compiler log is written to the program's log as it stands.
+            tryVerify(function() { return LogCapture.messages.indexOf(host.log) >= 0 })
+            // The host goes on: the next scene compiles and draws.
+            host.play({ channels: [], fragmentShader: root.orangeShader })
+            tryCompare(host, "log", "")
+            tryVerify(function() { return centrePixel().r > 0.9 })
+        }
+
+        function test_pauseFreezesTheClockAndPlayJumpsIt() {
+            host.play({ channels: [], fragmentShader: root.plainShader })
+            host.pause()
+            var frozen = host.iTime
+            wait(300)
+            compare(host.iTime, frozen)
+            host.play({ channels: [], fragmentShader: root.plainShader })
+            tryVerify(function() { return host.iTime >= frozen + 0.3 }, 1000)
+        }
+
+        function test_pointer() {
+            clicks.clear()
+            var seen
+            var connection = function() { seen = host.iMouse }
+            host.clicked.connect(connection)
+            mouseClick(host, 0, 0)
+            host.clicked.disconnect(connection)
+            compare(clicks.count, 1)
+            compare(seen, Qt.vector4d(0, 800, 0, 800)) // updated before clicked() fires
+            compare(host.iMouse, Qt.vector4d(0, 800, 0, 800)) // and it stays after the release
+
+            // Without hover, positions arrive while a button is held.
+            mousePress(host, 1280 / 4, 800 / 4)
+            mouseMove(host, 1280 / 2, 800 / 4)
+            compare(host.iMouse, Qt.vector4d(640, 600, 640, 600))
+            mouseRelease(host, 1280 / 2, 800 / 4)
+
+        }
+
+        function test_pointerLeavingResets() {
+            host.hoverEnabled = true
+            mouseMove(host, 600, 380)
+            mouseMove(host, 640, 400)
+            tryCompare(host, "iMouse", Qt.vector4d(640, 400, 640, 400))
+            mouseMove(root, 640, 400 + 800) // outside the window: the pointer leaves
+            tryCompare(host, "iMouse", Qt.vector4d(0, 0, 0, 0))
+            host.hoverEnabled = false
+        }
+
+        function test_mutedAlias() {
+            host.muted = true
+            verify(host.audioChannel.muted)
+            host.audioChannel.muted = false
+            verify(!host.muted)
+        }
+
+        function test_imageChannelTakesThePicturesSizeMirrored() {
+            host.play({ channels: [{ type: "image", source: "qrc:/2DTextures/1.png" }], fragmentShader: root.plainShader })
+            var output = host.channels[0].output
+            tryCompare(output, "status", Image.Ready)
+            compare(output.width, 64)
+            compare(output.height, 64)
+            verify(output.mirror)
+            verify(!host.channels[0].visible)
+        }
+    }
+}
