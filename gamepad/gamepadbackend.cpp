@@ -1,0 +1,295 @@
+#include "gamepadbackend.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <QWeakPointer>
+
+namespace joyvant {
+
+namespace {
+
+// Every joystick and controller event lies in this range of SDL's event types.
+constexpr Uint32 FirstDeviceEvent = SDL_JOYAXISMOTION;
+constexpr Uint32 LastDeviceEvent = SDL_FINGERDOWN - 1;
+
+bool isOurs(Uint32 type)
+{
+    return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED)
+        || type == SDL_JOYDEVICEREMOVED;
+}
+
+QWeakPointer<GamepadBackend> &sharedInstance()
+{
+    static QWeakPointer<GamepadBackend> instance;
+    return instance;
+}
+
+} // namespace
+
+QSharedPointer<GamepadBackend> GamepadBackend::instance()
+{
+    QSharedPointer<GamepadBackend> backend = sharedInstance().toStrongRef();
+    if (!backend) {
+        // Released in the middle of a pump round (a handler let go of the last
+        // holder), it must outlive the round and its timer's signal.
+        backend.reset(new GamepadBackend, [](GamepadBackend *released) {
+            if (released->m_pumping) {
+                released->m_timer.stop();
+                released->deleteLater();
+            }
+            else
+                delete released;
+        });
+        sharedInstance() = backend;
+    }
+    return backend;
+}
+
+GamepadBackend::GamepadBackend()
+{
+    // The program has no SDL window, so SDL must never hold back input for lack of
+    // focus; and Ctrl+C belongs to Qt, not to an SDL quit event nobody reads. Both are
+    // ordinary hints, so the environment can still override them.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        qWarning() << "Gamepad support unavailable:" << SDL_GetError();
+        return;
+    }
+    m_available = true;
+    m_clock.start();
+    SDL_AddEventWatch(&GamepadBackend::watchEvent, this);
+    rescan();
+
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(PumpIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &GamepadBackend::pump);
+    m_timer.start();
+}
+
+GamepadBackend::~GamepadBackend()
+{
+    if (!m_available)
+        return;
+    m_timer.stop();
+    SDL_DelEventWatch(&GamepadBackend::watchEvent, this);
+    for (Device &device : m_devices) {
+        if (device.rumbleLow || device.rumbleHigh)
+            SDL_GameControllerRumble(device.controller, 0, 0, 0);
+        SDL_GameControllerClose(device.controller);
+    }
+    m_devices.clear();
+    m_order.clear();
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+int SDLCALL GamepadBackend::watchEvent(void *userdata, SDL_Event *event)
+{
+    // Runs on whichever thread makes SDL push the event; only queue it here.
+    if (isOurs(event->type)) {
+        auto *backend = static_cast<GamepadBackend *>(userdata);
+        QMutexLocker lock(&backend->m_queueMutex);
+        backend->m_queue.push_back(*event);
+    }
+    return 1;
+}
+
+QString GamepadBackend::name(int deviceId) const
+{
+    const auto it = m_devices.constFind(deviceId);
+    return it == m_devices.constEnd() ? QString() : it->name;
+}
+
+bool GamepadBackend::button(int deviceId, int sdlButton) const
+{
+    const auto it = m_devices.constFind(deviceId);
+    if (it == m_devices.constEnd() || sdlButton < 0 || sdlButton >= SDL_CONTROLLER_BUTTON_MAX)
+        return false;
+    return it->buttons[static_cast<size_t>(sdlButton)];
+}
+
+int GamepadBackend::axis(int deviceId, int sdlAxis) const
+{
+    const auto it = m_devices.constFind(deviceId);
+    if (it == m_devices.constEnd() || sdlAxis < 0 || sdlAxis >= SDL_CONTROLLER_AXIS_MAX)
+        return 0;
+    return it->axes[static_cast<size_t>(sdlAxis)];
+}
+
+void GamepadBackend::setRumble(int deviceId, quint16 low, quint16 high)
+{
+    const auto it = m_devices.find(deviceId);
+    if (it == m_devices.end())
+        return;
+    Device &device = *it;
+    if (device.rumbleLow == low && device.rumbleHigh == high)
+        return; // a running rumble is kept alive by the pump
+    device.rumbleLow = low;
+    device.rumbleHigh = high;
+    const bool on = low || high;
+    SDL_GameControllerRumble(device.controller, low, high, on ? RumbleDurationMs : 0);
+    device.rumbleRenewAt = m_clock.elapsed() + (RumbleDurationMs - RumbleRenewMarginMs);
+}
+
+void GamepadBackend::pump()
+{
+    if (!m_available || m_pumping)
+        return;
+    // A handler below may drop the last outside reference to this backend: the flag,
+    // still set when `keepAlive` goes, makes that a deferred deletion.
+    struct PumpingFlag
+    {
+        bool &flag;
+        ~PumpingFlag() { flag = false; }
+    } pumping{m_pumping};
+    m_pumping = true;
+    const QSharedPointer<GamepadBackend> keepAlive = sharedInstance().toStrongRef();
+
+    SDL_GameControllerUpdate();
+    {
+        QMutexLocker lock(&m_queueMutex);
+        m_batch.swap(m_queue);
+    }
+    // SDL's own copies of the device events: the watch has queued what we need, and
+    // left there they would only pile up.
+    SDL_FlushEvents(FirstDeviceEvent, LastDeviceEvent);
+
+    for (const SDL_Event &event : m_batch)
+        handleEvent(event);
+    m_batch.clear();
+
+    renewRumble();
+}
+
+void GamepadBackend::handleEvent(const SDL_Event &event)
+{
+    switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+        // `which` is a device index here, possibly stale by now: look at every device.
+        rescan();
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_JOYDEVICEREMOVED:
+        closeDevice(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMAPPED:
+        reloadState(event.cdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP: {
+        const auto it = m_devices.find(event.cbutton.which);
+        const int button = event.cbutton.button;
+        if (it == m_devices.end() || button >= SDL_CONTROLLER_BUTTON_MAX)
+            break;
+        const bool pressed = event.cbutton.state == SDL_PRESSED;
+        bool &stored = it->buttons[static_cast<size_t>(button)];
+        if (stored != pressed) {
+            stored = pressed;
+            emit buttonChanged(event.cbutton.which, button, pressed);
+        }
+        break;
+    }
+    case SDL_CONTROLLERAXISMOTION: {
+        const auto it = m_devices.find(event.caxis.which);
+        const int axis = event.caxis.axis;
+        if (it == m_devices.end() || axis >= SDL_CONTROLLER_AXIS_MAX)
+            break;
+        int &stored = it->axes[static_cast<size_t>(axis)];
+        if (stored != event.caxis.value) {
+            stored = event.caxis.value;
+            emit axisChanged(event.caxis.which, axis, stored);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void GamepadBackend::rescan()
+{
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index) {
+        if (SDL_IsGameController(index))
+            openDevice(index);
+    }
+}
+
+void GamepadBackend::openDevice(int deviceIndex)
+{
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
+    if (id < 0 || m_devices.contains(id))
+        return;
+    SDL_GameController *controller = SDL_GameControllerOpen(deviceIndex);
+    if (!controller)
+        return;
+    Device device;
+    device.controller = controller;
+    device.name = QString::fromUtf8(SDL_GameControllerName(controller));
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b)
+        device.buttons[static_cast<size_t>(b)] =
+            SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
+    for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a)
+        device.axes[static_cast<size_t>(a)] =
+            SDL_GameControllerGetAxis(controller, static_cast<SDL_GameControllerAxis>(a));
+    m_devices.insert(id, device);
+    m_order.append(id);
+    emit deviceAdded(id);
+}
+
+void GamepadBackend::closeDevice(int deviceId)
+{
+    const auto it = m_devices.find(deviceId);
+    if (it == m_devices.end())
+        return;
+    SDL_GameControllerClose(it->controller);
+    m_devices.erase(it);
+    m_order.removeOne(deviceId);
+    emit deviceRemoved(deviceId);
+}
+
+void GamepadBackend::reloadState(int deviceId)
+{
+    const auto it = m_devices.find(deviceId);
+    if (it == m_devices.end())
+        return;
+    SDL_GameController *controller = it->controller;
+    it->name = QString::fromUtf8(SDL_GameControllerName(controller));
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+        const bool pressed =
+            SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
+        // Look the device up again for each value: a handler may have closed it.
+        const auto current = m_devices.find(deviceId);
+        if (current == m_devices.end())
+            return;
+        if (current->buttons[static_cast<size_t>(b)] != pressed) {
+            current->buttons[static_cast<size_t>(b)] = pressed;
+            emit buttonChanged(deviceId, b, pressed);
+        }
+    }
+    for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a) {
+        const int value = SDL_GameControllerGetAxis(controller, static_cast<SDL_GameControllerAxis>(a));
+        const auto current = m_devices.find(deviceId);
+        if (current == m_devices.end())
+            return;
+        if (current->axes[static_cast<size_t>(a)] != value) {
+            current->axes[static_cast<size_t>(a)] = value;
+            emit axisChanged(deviceId, a, value);
+        }
+    }
+}
+
+void GamepadBackend::renewRumble()
+{
+    const qint64 now = m_clock.elapsed();
+    for (Device &device : m_devices) {
+        if ((device.rumbleLow || device.rumbleHigh) && now >= device.rumbleRenewAt) {
+            // Same levels: SDL only moves the end of the rumble further out.
+            SDL_GameControllerRumble(device.controller, device.rumbleLow, device.rumbleHigh,
+                                     RumbleDurationMs);
+            device.rumbleRenewAt = now + (RumbleDurationMs - RumbleRenewMarginMs);
+        }
+    }
+}
+
+} // namespace joyvant

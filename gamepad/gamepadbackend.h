@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QSharedPointer>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <vector>
+
+#include <SDL.h>
+
+namespace joyvant {
+
+// The one owner of SDL's game-controller subsystem for every gamepad object in the
+// process, whichever QML engine created it. It holds its own reference on the
+// subsystem (SDL counts them, so other users of SDL in the process keep theirs), opens
+// every device SDL recognises as a game controller, keeps a mirror of each device's
+// buttons and axes, and reports changes as Qt signals on the GUI thread.
+//
+// Delivery: SDL pushes controller events while its joysticks are updated. A watch on
+// SDL's event stream copies ours into a private queue, so no other reader of SDL's
+// queue in the process can take them away from us; the pump then works through that
+// queue in order. Device events trigger a rescan by instance id rather than trusting
+// device indices, which shift whenever a device leaves.
+//
+// Rumble: SDL ends a rumble after the duration given with it. A non-zero level is
+// therefore re-sent with a fresh duration before the old one runs out, for as long as
+// it is set; level 0 stops the motors at once.
+class GamepadBackend : public QObject
+{
+    Q_OBJECT
+public:
+    // Pump period in milliseconds (250 Hz).
+    static constexpr int PumpIntervalMs = 4;
+    // Duration handed to SDL with every rumble, and how long before its end it is renewed.
+    static constexpr Uint32 RumbleDurationMs = 1000;
+    static constexpr Uint32 RumbleRenewMarginMs = 500;
+
+    // The process-wide instance; created on first use, released with the last holder.
+    // Must be called on the GUI thread.
+    static QSharedPointer<GamepadBackend> instance();
+
+    ~GamepadBackend() override;
+
+    bool isAvailable() const { return m_available; }
+
+    // Instance ids of the open devices, in the order they were opened.
+    QList<int> devices() const { return m_order; }
+    bool hasDevice(int deviceId) const { return m_devices.contains(deviceId); }
+    QString name(int deviceId) const;
+
+    // Current mirrored state; false / 0 for an unknown device. Values are SDL's:
+    // buttons as SDL_GameControllerButton, axes as SDL_GameControllerAxis with SDL's
+    // integer range.
+    bool button(int deviceId, int sdlButton) const;
+    int axis(int deviceId, int sdlAxis) const;
+
+    // Motor levels 0..65535 for an open device; 0, 0 stops at once. Ignored for an
+    // unknown device.
+    void setRumble(int deviceId, quint16 low, quint16 high);
+
+    // One round of the pump: lets SDL update its devices, then delivers what happened.
+    // Run by the timer; public so tools can time a single round.
+    void pump();
+
+signals:
+    void deviceAdded(int deviceId);
+    void deviceRemoved(int deviceId);
+    void buttonChanged(int deviceId, int sdlButton, bool pressed);
+    void axisChanged(int deviceId, int sdlAxis, int value);
+
+private:
+    struct Device
+    {
+        SDL_GameController *controller = nullptr;
+        QString name;
+        std::array<bool, SDL_CONTROLLER_BUTTON_MAX> buttons{};
+        std::array<int, SDL_CONTROLLER_AXIS_MAX> axes{};
+        quint16 rumbleLow = 0;
+        quint16 rumbleHigh = 0;
+        qint64 rumbleRenewAt = 0; // on m_clock
+    };
+
+    GamepadBackend();
+    static int SDLCALL watchEvent(void *userdata, SDL_Event *event);
+
+    void rescan();
+    void openDevice(int deviceIndex);
+    void closeDevice(int deviceId);
+    void reloadState(int deviceId);
+    void handleEvent(const SDL_Event &event);
+    void renewRumble();
+
+    bool m_available = false;
+    bool m_pumping = false;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    QHash<int, Device> m_devices;
+    QList<int> m_order;
+
+    QMutex m_queueMutex;
+    std::vector<SDL_Event> m_queue; // filled by the watch, guarded by m_queueMutex
+    std::vector<SDL_Event> m_batch; // worked through by the pump
+};
+
+} // namespace joyvant
