@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+struct _SDL_Joystick;
+
+namespace joyvant {
+namespace test {
+
+// A game controller that exists only in this process: an SDL virtual joystick of the
+// game-controller type, with every standard button and axis. Test code only.
+//
+// C++ (link the `joyvant_test_gamepad` library, include "virtualgamepad.h"):
+//
+//     joyvant::test::VirtualGamepad pad;
+//     QVERIFY(pad.attach());              // SDL reports a new controller
+//     pad.setButton(VirtualGamepad::ButtonA, true);
+//     pad.setAxis(VirtualGamepad::AxisLeftX, -32768);
+//     pad.setAxis(VirtualGamepad::AxisTriggerRight, 32767);
+//     QTRY_COMPARE(pad.lowFrequencyRumble(), 65535);
+//     pad.detach();                       // also done by the destructor
+//
+// QML (`import JoyvantTest 1.0`): the type `VirtualGamepad` with the same members.
+//
+// Values: buttons and axes use SDL's game-controller numbering (the Button and Axis
+// enumerations) and the values a game controller reports: sticks -32768..32767,
+// triggers 0..32767 (0 at rest). A value set here reaches SDL's controller state and
+// events the next time SDL updates its joysticks (whoever pumps SDL in the process).
+// A new pad starts with everything released and centred.
+//
+// Rumble: every call SDL makes to the pad's rumble callback is recorded with the time
+// since attach. SDL calls it when a rumble starts or changes, with 0, 0 when a rumble
+// is stopped or runs out, and again with the same levels every 2 s while one lasts.
+//
+// Attaching takes a reference on SDL's joystick subsystem, released by detach(), so a
+// pad can be attached before or after anything else in the process uses SDL.
+// Everything runs on the thread that created the object (the GUI thread in tests).
+class VirtualGamepad : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged)
+    Q_PROPERTY(bool attached READ isAttached NOTIFY attachedChanged)
+    Q_PROPERTY(int deviceId READ deviceId NOTIFY attachedChanged)
+    Q_PROPERTY(int lowFrequencyRumble READ lowFrequencyRumble NOTIFY rumbleChanged)
+    Q_PROPERTY(int highFrequencyRumble READ highFrequencyRumble NOTIFY rumbleChanged)
+    Q_PROPERTY(int rumbleCount READ rumbleCount NOTIFY rumbleChanged)
+public:
+    // SDL_GameControllerButton.
+    enum Button {
+        ButtonA, ButtonB, ButtonX, ButtonY, ButtonBack, ButtonGuide, ButtonStart,
+        ButtonLeftStick, ButtonRightStick, ButtonLeftShoulder, ButtonRightShoulder,
+        ButtonDpadUp, ButtonDpadDown, ButtonDpadLeft, ButtonDpadRight,
+        ButtonMisc1, ButtonPaddle1, ButtonPaddle2, ButtonPaddle3, ButtonPaddle4, ButtonTouchpad,
+        ButtonCount
+    };
+    Q_ENUM(Button)
+    // SDL_GameControllerAxis.
+    enum Axis {
+        AxisLeftX, AxisLeftY, AxisRightX, AxisRightY, AxisTriggerLeft, AxisTriggerRight,
+        AxisCount
+    };
+    Q_ENUM(Axis)
+
+    struct RumbleCall
+    {
+        qint64 msecs; // since attach
+        int low;      // low-frequency (left) motor, 0..65535
+        int high;     // high-frequency (right) motor, 0..65535
+    };
+
+    explicit VirtualGamepad(QObject *parent = nullptr);
+    ~VirtualGamepad() override;
+
+    // Name SDL reports for the pad; takes effect at the next attach.
+    QString name() const { return m_name; }
+    void setName(const QString &name);
+
+    // Plugs the pad in. False (with a warning) if SDL refuses or it is already attached.
+    Q_INVOKABLE bool attach();
+    // Unplugs the pad; nothing happens if it is not attached.
+    Q_INVOKABLE void detach();
+    bool isAttached() const { return m_joystick != nullptr; }
+    // SDL's instance id of the pad (the device id the gamepad module reports), -1 when
+    // not attached.
+    int deviceId() const { return m_deviceId; }
+
+    Q_INVOKABLE void setButton(Button button, bool pressed);
+    // Stick values -32768..32767, trigger values 0..32767.
+    Q_INVOKABLE void setAxis(Axis axis, int value);
+
+    int lowFrequencyRumble() const;
+    int highFrequencyRumble() const;
+    int rumbleCount() const;
+    QVector<RumbleCall> rumbleCalls() const;
+    Q_INVOKABLE void clearRumbleCalls();
+
+signals:
+    void nameChanged();
+    void attachedChanged();
+    // Emitted (queued) after each rumble call SDL made to the pad.
+    void rumbleChanged();
+
+private:
+    static int rumbleCallback(void *userdata, quint16 low, quint16 high);
+
+    QString m_name = QStringLiteral("Joyvant Virtual Gamepad");
+    QByteArray m_sdlName; // kept alive while attached
+    _SDL_Joystick *m_joystick = nullptr;
+    int m_deviceId = -1;
+
+    mutable QMutex m_rumbleMutex;
+    QElapsedTimer m_clock;
+    QVector<RumbleCall> m_rumbleCalls;
+    int m_low = 0;
+    int m_high = 0;
+};
+
+} // namespace test
+} // namespace joyvant
