@@ -3,3 +3,4 @@
 if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_gamepad)
 endif()
+add_subdirectory(sonolux_bench)
