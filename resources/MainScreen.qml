@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Layouts 1.15
 import QtQuick.Controls 2.15
 import QtQuick.Window 2.15
+import QtGamepad 1.15
 import com.corvane.multimedia 1.0
 import com.corvane.io 1.0
 import com.corvane.system 1.0
