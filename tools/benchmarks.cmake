@@ -1,4 +1,5 @@
 # Benchmark tools, each in a folder of its own; run them by hand (they are not tests).
+add_subdirectory(bench_shaders)
 # Gamepad module latency and pump cost; drives the virtual pads of the test support code.
 if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_gamepad)

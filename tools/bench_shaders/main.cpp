@@ -1,0 +1,328 @@
+// Frame-time benchmark of the scene shaders.
+//
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/bench_shaders [--write docs/benchmarks.md]
+//
+// Renders each shader of the bundle (qrc:/shaders/) full-window at 640x400 with the
+// channel pictures a scene gives it, under the same OpenGL 3.3 core profile as the
+// program, and prints the median time between two presented frames after a warm-up.
+// The render loop is forced to "basic" so that every frame is drawn and presented on
+// the GUI thread, one after the other, as fast as the renderer allows.
+// Options: --shaders DIR (read the .frag files from a folder instead of the bundle),
+// --pictures DIR (channel pictures from a folder instead of qrc:/2DTextures/),
+// --only A,B (file names without .frag), --frames N, --warmup N, --size WxH,
+// --write FILE (replace or append the "## Scene shaders" section of that Markdown file).
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QGuiApplication>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QSurfaceFormat>
+#include <QSysInfo>
+#include <QTextStream>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct ShaderCase
+{
+    const char *name;
+    const char *channel0; // picture file name, or nullptr for an absent channel
+    const char *channel1;
+};
+
+// Every shader of the catalogue with the pictures that its channels are meant for.
+const ShaderCase kShaders[] = {
+    {"DustyNebula", nullptr, "6.png"},
+    {"Ether", nullptr, nullptr},
+    {"ExtrudedSkewedGrid", "5.jpg", nullptr},
+    {"Fire", nullptr, nullptr},
+    {"Frame", nullptr, nullptr},
+    {"Heartfelt", "5.jpg", nullptr},
+    {"Jewel", nullptr, nullptr},
+    {"LightCircle", nullptr, nullptr},
+    {"Luminescence", nullptr, nullptr},
+    {"Magnetismic", "6.png", nullptr},
+    {"Nebulaplexus", "1.png", nullptr},
+    {"NeonTunnel", "6.png", nullptr},
+    {"ProteanClouds", nullptr, nullptr},
+    {"Ring", nullptr, nullptr},
+    {"SkinPeeler", nullptr, nullptr},
+    {"Starfield", nullptr, nullptr},
+    {"Supernova", nullptr, "3.png"},
+    {"TileableWater", nullptr, nullptr},
+    {"TransparentCubeField", nullptr, nullptr},
+    {"XBoxLogo", nullptr, nullptr},
+    {"Xyptonjtroz", nullptr, nullptr},
+    {"furball", "3.png", "5.jpg"},
+};
+
+struct Result
+{
+    QString name;
+    QString channels;
+    double medianMs = -1.0; // negative: not measured
+    QString problem;
+};
+
+QString pictureUrl(const QString &folder, const char *file)
+{
+    if (!file)
+        return QString();
+    if (folder.isEmpty())
+        return QStringLiteral("qrc:/2DTextures/") + QLatin1String(file);
+    return QUrl::fromLocalFile(QDir(folder).absoluteFilePath(QLatin1String(file))).toString();
+}
+
+// Runs the event loop until cond() holds or the time runs out; returns cond().
+template<typename Cond>
+bool waitFor(Cond cond, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!cond() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    return cond();
+}
+
+double median(std::vector<qint64> values)
+{
+    if (values.empty())
+        return -1.0;
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    const double ns = values.size() % 2 ? double(values[mid]) : 0.5 * double(values[mid - 1] + values[mid]);
+    return ns / 1e6;
+}
+
+Result measure(QQuickView &view, QObject *scene, const ShaderCase &shader, const QString &shaderDir,
+               const QString &pictureDir, int warmup, int frames)
+{
+    Result result;
+    result.name = QLatin1String(shader.name) + QLatin1String(".frag");
+    QStringList used;
+    if (shader.channel0)
+        used << QStringLiteral("0: ") + QLatin1String(shader.channel0);
+    if (shader.channel1)
+        used << QStringLiteral("1: ") + QLatin1String(shader.channel1);
+    result.channels = used.isEmpty() ? QStringLiteral("-") : used.join(QStringLiteral(", "));
+
+    const QString shaderPath = shaderDir.isEmpty() ? QStringLiteral(":/shaders/") + result.name
+                                                   : QDir(shaderDir).absoluteFilePath(result.name);
+    QFile file(shaderPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.problem = QStringLiteral("missing");
+        return result;
+    }
+    const QByteArray source = file.readAll();
+
+    scene->setProperty("channel0", pictureUrl(pictureDir, shader.channel0));
+    scene->setProperty("channel1", pictureUrl(pictureDir, shader.channel1));
+    waitFor([scene] { return scene->property("picturesReady").toBool(); }, 10000);
+    scene->setProperty("time", 10.0);
+    scene->setProperty("shader", QString::fromUtf8(source));
+
+    std::vector<qint64> intervals;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    int frame = 0;
+    const int total = warmup + frames;
+    const QMetaObject::Connection connection =
+        QObject::connect(&view, &QQuickWindow::frameSwapped, scene, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            if (frame > warmup)
+                intervals.push_back(now - last);
+            last = now;
+            ++frame;
+            // A steady 60 Hz clock keeps the pictures comparable from run to run.
+            if (frame <= total)
+                scene->setProperty("time", 10.0 + frame / 60.0);
+        });
+    view.update();
+    const bool finished = waitFor([&] { return frame > total; }, 300000);
+    QObject::disconnect(connection);
+
+    if (scene->property("failed").toBool()) {
+        result.problem = QStringLiteral("compile error");
+        std::fprintf(stderr, "%s: %s\n", qPrintable(result.name), qPrintable(scene->property("log").toString()));
+        return result;
+    }
+    if (!finished)
+        result.problem = QStringLiteral("timed out");
+    result.medianMs = median(intervals);
+    return result;
+}
+
+QString tableOf(const QList<Result> &results, const QSize &size, int frames, const QString &renderer)
+{
+    QString text;
+    QTextStream out(&text);
+    out << "## Scene shaders\n\n"
+        << "Median time between two presented frames of each scene shader drawn full-window at "
+        << size.width() << "x" << size.height() << " (" << frames
+        << " frames after a warm-up, the clock advancing 1/60 s per frame, pointer away), "
+        << "with the channel pictures listed. Renderer: " << renderer << "; "
+        << QThread::idealThreadCount() << " CPU threads (" << QSysInfo::currentCpuArchitecture() << ").\n\n"
+        << "Rerun (after `cmake --build build --target bench_shaders`):\n\n"
+        << "    xvfb-run -a -s \"-screen 0 1920x1080x24\" build/bin/bench_shaders --write docs/benchmarks.md\n\n"
+        << "| Shader | Channels | Median ms/frame | Frames/s |\n"
+        << "|---|---|---:|---:|\n";
+    QList<Result> measured;
+    for (const Result &r : results) {
+        out << "| " << r.name << " | " << r.channels << " | ";
+        if (r.medianMs >= 0 && r.problem.isEmpty()) {
+            out << QString::number(r.medianMs, 'f', 1) << " | " << QString::number(1000.0 / r.medianMs, 'f', 1);
+            measured << r;
+        } else {
+            out << r.problem << " | -";
+        }
+        out << " |\n";
+    }
+    std::sort(measured.begin(), measured.end(),
+              [](const Result &a, const Result &b) { return a.medianMs < b.medianMs; });
+    if (!measured.isEmpty()) {
+        QStringList cheapest;
+        for (int i = 0; i < measured.size() && i < 7; ++i)
+            cheapest << measured.at(i).name;
+        out << "\nCheapest, in order: " << cheapest.join(QStringLiteral(", ")) << ".\n";
+    }
+    return text;
+}
+
+// Replaces the "## Scene shaders" section of a Markdown file, or appends it.
+bool writeSection(const QString &path, const QString &section)
+{
+    QString text;
+    QFile file(path);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return false;
+        text = QString::fromUtf8(file.readAll());
+        file.close();
+    } else {
+        text = QStringLiteral("# Benchmarks\n");
+    }
+    const QString heading = QStringLiteral("## Scene shaders\n");
+    int start = text.startsWith(heading) ? 0 : text.indexOf(QLatin1Char('\n') + heading);
+    if (start > 0)
+        ++start;
+    if (start < 0) {
+        if (!text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        text += QLatin1Char('\n') + section;
+    } else {
+        int end = text.indexOf(QStringLiteral("\n## "), start + heading.size());
+        end = end < 0 ? text.size() : end + 1;
+        QString replacement = section;
+        if (end < text.size())
+            replacement += QLatin1Char('\n');
+        text.replace(start, end - start, replacement);
+    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate))
+        return false;
+    file.write(text.toUtf8());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QSG_RENDER_LOOP"))
+        qputenv("QSG_RENDER_LOOP", "basic");
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    format.setVersion(3, 3);
+    format.setSwapInterval(0);
+    QSurfaceFormat::setDefaultFormat(format);
+
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Median frame time of every scene shader."));
+    parser.addHelpOption();
+    const QCommandLineOption shadersOption(QStringLiteral("shaders"), QStringLiteral("Folder of .frag files."),
+                                           QStringLiteral("dir"));
+    const QCommandLineOption picturesOption(QStringLiteral("pictures"), QStringLiteral("Folder of channel pictures."),
+                                            QStringLiteral("dir"));
+    const QCommandLineOption onlyOption(QStringLiteral("only"), QStringLiteral("Shader names, comma separated."),
+                                        QStringLiteral("names"));
+    const QCommandLineOption framesOption(QStringLiteral("frames"), QStringLiteral("Measured frames."),
+                                          QStringLiteral("n"), QStringLiteral("40"));
+    const QCommandLineOption warmupOption(QStringLiteral("warmup"), QStringLiteral("Frames before measuring."),
+                                          QStringLiteral("n"), QStringLiteral("8"));
+    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Window size."),
+                                        QStringLiteral("WxH"), QStringLiteral("640x400"));
+    const QCommandLineOption writeOption(QStringLiteral("write"), QStringLiteral("Markdown file to update."),
+                                         QStringLiteral("file"));
+    parser.addOptions({shadersOption, picturesOption, onlyOption, framesOption, warmupOption, sizeOption, writeOption});
+    parser.process(app);
+
+    const QStringList sizeParts = parser.value(sizeOption).split(QLatin1Char('x'));
+    const QSize size(sizeParts.value(0).toInt(), sizeParts.value(1).toInt());
+    const int frames = qMax(1, parser.value(framesOption).toInt());
+    const int warmup = qMax(1, parser.value(warmupOption).toInt());
+    if (size.isEmpty()) {
+        std::fprintf(stderr, "bad --size\n");
+        return 2;
+    }
+    const QStringList only = parser.value(onlyOption).split(QLatin1Char(','), Qt::SkipEmptyParts);
+
+    QQuickView view;
+    QString renderer = QStringLiteral("unknown");
+    QObject::connect(
+        &view, &QQuickWindow::sceneGraphInitialized, &view,
+        [&view, &renderer] {
+            if (QOpenGLContext *context = view.openglContext()) {
+                const auto name = reinterpret_cast<const char *>(context->functions()->glGetString(GL_RENDERER));
+                if (name)
+                    renderer = QString::fromLatin1(name);
+            }
+        },
+        Qt::DirectConnection);
+    view.setResizeMode(QQuickView::SizeRootObjectToView);
+    view.setSource(QUrl(QStringLiteral("qrc:/bench/bench.qml")));
+    if (view.status() != QQuickView::Ready) {
+        std::fprintf(stderr, "cannot load the benchmark scene\n");
+        return 1;
+    }
+    view.resize(size);
+    view.show();
+    QObject *scene = view.rootObject();
+    waitFor([&view] { return view.isExposed(); }, 10000);
+
+    QList<Result> results;
+    for (const ShaderCase &shader : kShaders) {
+        if (!only.isEmpty() && !only.contains(QLatin1String(shader.name)))
+            continue;
+        const Result r = measure(view, scene, shader, parser.value(shadersOption), parser.value(picturesOption),
+                                 warmup, frames);
+        std::printf("%-26s %-20s %s\n", qPrintable(r.name), qPrintable(r.channels),
+                    r.problem.isEmpty() ? qPrintable(QString::number(r.medianMs, 'f', 2) + QStringLiteral(" ms"))
+                                        : qPrintable(r.problem));
+        std::fflush(stdout);
+        results << r;
+    }
+
+    const QString section = tableOf(results, size, frames, renderer);
+    if (parser.isSet(writeOption)) {
+        if (!writeSection(parser.value(writeOption), section)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(parser.value(writeOption)));
+            return 1;
+        }
+    } else {
+        std::printf("\n%s", qPrintable(section));
+    }
+    return 0;
+}
