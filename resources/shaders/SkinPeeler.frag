@@ -71,11 +71,9 @@ float scene(vec3 p, out float material, out vec3 q)
 // Dust of the storm: billows stretched along the wind, which blows from the right.
 float dust(vec3 p)
 {
-    vec3 q = p * vec3(0.18, 0.6, 0.45) + vec3(clock * 0.55, 0.0, -clock * 0.2);
-    float n = dot(sin(q), cos(q.zxy * 1.3));
-    q = q * 2.3 + vec3(1.7 + clock * 0.6, 0.0, 0.0);
-    n += 0.5 * dot(sin(q), cos(q.zxy * 1.1));
-    return clamp(0.22 + 0.42 * n, 0.0, 1.0) * exp(-max(p.y, 0.0) * 0.3);
+    vec3 q = p * vec3(0.3, 0.9, 0.7) + vec3(clock * 0.9, 0.0, -clock * 0.3);
+    float n = dot(sin(q), cos(q.zxy * 1.3 + vec3(0.0, clock * 0.4, 0.0)));
+    return clamp(0.25 + 0.25 * n, 0.0, 1.0) * exp(-max(p.y, 0.0) * 0.3);
 }
 
 void main()
