@@ -41,6 +41,25 @@ Item {
             host.pause()
         }
 
+        function shippedScenes() {
+            var request = new XMLHttpRequest()
+            request.open("GET", "file://" + joyvantSourceDir + "/resources/scenes.json", false)
+            request.send()
+            return JSON.parse(request.responseText).scenes
+        }
+
+        // The shipped scenes' music, started the way the main screen starts a scene.
+        function test_shippedSceneMusicPlays() {
+            var scenes = shippedScenes().filter(function(scene) { return scene.audio !== undefined })
+            verify(scenes.length > 0)
+            var scene = scenes[0]
+            scene.fragmentShader = root.spectrumShader // the scene's own shader draws no spectrum
+            host.play(scene)
+            verify(String(host.audioChannel.source).indexOf("music/") >= 0)
+            tryVerify(function() { return brightest() > 0.2 }, 20000, "the scene's music reaches iAudio")
+            host.pause()
+        }
+
         function test_muteThroughTheHost() {
             host.play({ channels: [], audio: "qrc:/music/afterglow.ogg", fragmentShader: root.spectrumShader })
             host.muted = true
