@@ -17,6 +17,8 @@
 
 namespace reference {
 
+constexpr double twoPi = 6.283185307179586;
+
 inline QAudioFormat pcmFormat(int channels, int bits, QAudioFormat::SampleType type,
                               QAudioFormat::Endian order = QAudioFormat::LittleEndian)
 {
@@ -100,7 +102,7 @@ inline QImage frame(const std::vector<double> &values, int channels, int recorde
     for (std::vector<double> *channel : {&even, &odd}) {
         const double count = double(channel->size());
         for (size_t k = 0; k < channel->size(); ++k)
-            (*channel)[k] *= 0.54 - 0.46 * std::cos(2.0 * M_PI * double(k) / count);
+            (*channel)[k] *= 0.54 - 0.46 * std::cos(twoPi * double(k) / count);
     }
     const auto leftBins = dft(even, bins);
     const auto rightBins = dft(odd, bins);

@@ -84,7 +84,7 @@ std::vector<float> leftTone(int frames, int bin, double amplitude)
 {
     std::vector<float> samples(size_t(frames) * 2, 0.0f);
     for (int j = 0; j < frames; ++j)
-        samples[size_t(2 * j)] = float(2.0 * amplitude * std::cos(2.0 * M_PI * bin * j / frames));
+        samples[size_t(2 * j)] = float(2.0 * amplitude * std::cos(reference::twoPi * bin * j / frames));
     return samples;
 }
 
@@ -249,7 +249,7 @@ private slots:
         std::vector<qint16> samples(size_t(frames) * 2);
         std::vector<double> values;
         for (int j = 0; j < frames; ++j) {
-            const auto s = qint16(std::lround(32767.0 * std::cos(2.0 * M_PI * bin * j / frames)));
+            const auto s = qint16(std::lround(32767.0 * std::cos(reference::twoPi * bin * j / frames)));
             samples[size_t(2 * j)] = s;
             samples[size_t(2 * j + 1)] = s;
         }

@@ -12,6 +12,8 @@
 #include <QAudioFormat>
 #include <QtTest>
 
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -69,7 +71,7 @@ private slots:
             if (format.sampleType() == QAudioFormat::Float && format.sampleSize() == 32 && bytes >= 8) {
                 const float special[] = {std::numeric_limits<float>::quiet_NaN(),
                                          std::numeric_limits<float>::infinity()};
-                memcpy(data.data(), special, sizeof special);
+                std::memcpy(data.data(), special, sizeof special);
             }
 
             const QAudioBuffer buffer(data, format);

@@ -57,7 +57,7 @@ inline QVector<qint16> sine(double seconds, double frequency, double amplitude, 
     QVector<qint16> samples;
     samples.reserve(frames * 2);
     for (int i = 0; i < frames; ++i) {
-        const double value = amplitude * 32767.0 * std::sin(2.0 * M_PI * frequency * i / sampleRate);
+        const double value = amplitude * 32767.0 * std::sin(6.283185307179586 * frequency * i / sampleRate);
         samples.append(qint16(std::lround(value)));
         samples.append(qint16(std::lround(value)));
     }

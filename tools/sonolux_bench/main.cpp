@@ -70,7 +70,7 @@ QAudioBuffer musicBuffer(int frames, int index, std::mt19937 &random)
         const double t = double(index * frames + i) / 44100.0;
         double value = 0.0;
         for (int partial = 1; partial <= 6; ++partial)
-            value += 6000.0 / partial * std::sin(2.0 * M_PI * base * partial * t);
+            value += 6000.0 / partial * std::sin(6.283185307179586 * base * partial * t);
         samples[2 * i] = qint16(std::clamp(value + noise(random), -32768.0, 32767.0));
         samples[2 * i + 1] = qint16(std::clamp(0.7 * value + noise(random), -32768.0, 32767.0));
     }
