@@ -306,6 +306,7 @@ void TreeView::updatePolish()
     for (int column = 1; column < columns; ++column)
         positions[column] = positions.at(column - 1) + widths.at(column - 1) + m_styleHints->columnPadding();
     const qreal contentWidth = columns > 0 ? positions.last() + widths.last() + margin : 0;
+    setImplicitSize(contentWidth, rowCount() * rowHeight);
 
     if (rowHeight == m_rowHeight && indicatorSize == m_indicatorSize && contentWidth == m_contentWidth
         && widths == m_columnWidths && positions == m_columnPositions)
