@@ -46,6 +46,7 @@ int runApplication(int &argc, char **argv, const QString &rootUrl)
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
 
     QGuiApplication app(argc, argv);
+    app.setApplicationVersion(QStringLiteral(JOYVANT_VERSION)); // shown in the About dialog
     // Declared after the application, so it is destroyed before it.
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral(":/imports"));
