@@ -16,10 +16,11 @@ texels cannot tile seamlessly by itself. These pictures repeat their first row a
 column as the last one: the noise has a period of N - 1 texels, and a shader tiles it
 without a seam by sampling at (mod(p, N - 1) + 0.5) / N for a position p in texels.
 In 1.png and 6.png the green channel is the red channel moved by NOISE_SHIFT texels
-(picture coordinates, before the host mirrors it; blue and alpha are independent), so
-one sample at p yields red(p) and red(p + shift): two slices of a 3-D noise for the
-price of one texture read. In sampler coordinates (after the mirroring) green at p is
-red at p + (-NOISE_SHIFT[0], NOISE_SHIFT[1]).
+(picture coordinates, before the host mirrors it), and the alpha channel is the blue
+one moved the same way, so one sample at p yields red(p), red(p + shift), blue(p) and
+blue(p + shift): two slices each of two independent 3-D noises for the price of one
+texture read. In sampler coordinates (after the mirroring) green at p is red at
+p + (-NOISE_SHIFT[0], NOISE_SHIFT[1]), and alpha is blue there likewise.
 
 Run with Debian's interpreter: /usr/bin/python3 tools/make_textures.py --out DIR
 """
@@ -43,10 +44,11 @@ def colour_noise(size, seed):
     rng = np.random.default_rng(seed)
     n = size - 1
     red = rng.integers(0, 256, (n, n), dtype=np.uint8)
-    # green(x, y) = red(x + sx, y + sy), wrapping with the period n.
-    green = np.roll(red, shift=(-NOISE_SHIFT[1] % n, -NOISE_SHIFT[0] % n), axis=(0, 1))
     blue = rng.integers(0, 256, (n, n), dtype=np.uint8)
-    alpha = rng.integers(0, 256, (n, n), dtype=np.uint8)
+    # green(x, y) = red(x + sx, y + sy) and alpha likewise from blue, wrapping with the period n.
+    shift = (-NOISE_SHIFT[1] % n, -NOISE_SHIFT[0] % n)
+    green = np.roll(red, shift=shift, axis=(0, 1))
+    alpha = np.roll(blue, shift=shift, axis=(0, 1))
     rgba = np.stack([periodic_edge(c) for c in (red, green, blue, alpha)], axis=-1)
     return Image.fromarray(rgba, "RGBA")
 

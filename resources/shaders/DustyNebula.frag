@@ -5,8 +5,9 @@
 // the cloud itself.
 //
 // iChannel1 is a noise picture of 256 x 256 texels whose last row and column repeat
-// the first and whose green channel is its red channel moved by (-19, 29) texels in
-// sampler coordinates: one read gives two neighbouring slices of a 3-D noise. Three of
+// the first and whose green and alpha channels are its red and blue channels moved by
+// (-19, 29) texels in sampler coordinates: one read gives two neighbouring slices of
+// two 3-D noises, one for the gas and one for the dust. Three of
 // its texels also nudge the camera's distance, so each noise picture frames the cloud
 // a little differently.
 varying highp vec2 qt_TexCoord0;
@@ -19,20 +20,18 @@ uniform sampler2D iChannel1;
 
 const float BOUND = 3.2;
 const vec2 SLICE = vec2(-19.0, 29.0);
+// Scale (2.4) and turn from one noise octave to the next.
+const mat3 OCTAVE = mat3(1.207, 1.427, -1.506, -0.797, 1.928, 1.187, 1.915, -0.096, 1.443);
 
-float noise(vec3 p)
+// Two independent 3-D noises (gas in x, dust in y) from one read of the picture.
+vec2 noise(vec3 p)
 {
     vec3 i = floor(p);
     vec3 f = fract(p);
     f = f * f * (3.0 - 2.0 * f);
     vec2 at = mod(i.xy + SLICE * i.z + f.xy, 255.0);
-    vec2 slices = texture2D(iChannel1, (at + 0.5) / 256.0).rg;
-    return mix(slices.r, slices.g, f.z);
-}
-
-float cloud(vec3 p)
-{
-    return 0.64 * noise(p) + 0.36 * noise(p * 2.37 + 11.0);
+    vec4 slices = texture2D(iChannel1, (at + 0.5) / 256.0);
+    return mix(slices.rb, slices.ga, f.z);
 }
 
 mat3 rotation(float yaw, float pitch)
@@ -97,13 +96,19 @@ void main()
             vec3 q = spin * p;
             // Gas thins out towards the bounding sphere and is blown away near the star.
             float shape = smoothstep(BOUND * BOUND, 2.0, r2) * smoothstep(0.1, 0.9, r2);
-            float gas = max(cloud(q * 1.2 + vec3(0.0, t * 0.03, 0.0)) - 0.32, 0.0) * shape;
-            gas *= gas * 6.0;
-            float dust = max(noise(q * 2.6 - 5.0) - 0.52, 0.0) * shape;
+            vec3 at = q * 1.2 + vec3(0.0, t * 0.03, 0.0);
+            vec2 coarse = noise(at);
+            // The finer octave on a turned lattice, so the two lattices never line up.
+            vec2 fine = noise(OCTAVE * at + 11.0);
+            // Ridges of the finer noise draw the gas out into filaments.
+            float ridge = 1.0 - abs(2.0 * fine.x - 1.0);
+            float gas = max(0.65 * coarse.x + 0.35 * ridge * ridge - 0.3, 0.0) * shape;
+            gas *= gas * 8.0;
+            float dust = max(0.4 * coarse.y + 0.6 * fine.y - 0.52, 0.0) * shape;
             float heat = 1.0 / (0.5 + r2 * 0.4);
             vec3 glow = mix(vec3(1.0, 0.22, 0.3), vec3(0.35, 0.55, 1.0), smoothstep(0.6, 1.4, heat));
             glow = mix(glow, vec3(1.0, 0.6, 0.25), clamp(gas * 3.0, 0.0, 0.4));
-            light += seen * (glow * gas * heat * 4.0 + vec3(1.0, 0.9, 0.75) * 0.02 / (0.02 + r2)) * dt;
+            light += seen * (glow * gas * heat * 5.0 + vec3(1.0, 0.9, 0.75) * 0.02 / (0.02 + r2)) * dt;
             seen *= exp(-(dust * 14.0 + gas * 0.8) * dt);
             dist += dt;
             if (seen < 0.02)
