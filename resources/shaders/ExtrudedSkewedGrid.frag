@@ -37,11 +37,12 @@ vec2 random2(vec2 cell)
     return vec2(float(h & 0xffffu), float(h >> 16)) * (1.0 / 65536.0);
 }
 
-// Height and colour of the block in a cell, from the picture.
-vec4 block(vec2 cell)
+// Height and colour of the block in a cell, from one texel of the picture (read
+// unfiltered, which a software renderer does far faster than a filtered read).
+vec4 block(vec2 cell, ivec2 size)
 {
-    vec2 uv = fract((cell + 0.5) / 37.0);
-    vec3 picture = texture(iChannel0, uv).rgb;
+    ivec2 texel = ivec2(fract((cell + 0.5) / 37.0) * vec2(size));
+    vec3 picture = size.x > 0 ? texelFetch(iChannel0, min(texel, size - 1), 0).rgb : vec3(0.0);
     float lum = dot(picture, vec3(0.299, 0.587, 0.114));
     vec2 r = random2(cell);
     float height = 0.2 + TALLEST * smoothstep(0.12, 0.7, lum) + 0.4 * r.x * r.x;
@@ -80,6 +81,7 @@ void main()
     vec2 tDelta = abs(inv);
     vec2 tNext = ((cell + max(stepDir, 0.0)) - o.xz) * inv;
 
+    ivec2 size = textureSize(iChannel0, 0);
     float hitT = -1.0;
     vec3 normal = vec3(0.0, 1.0, 0.0);
     vec4 hitBlock = vec4(0.0);
@@ -89,7 +91,7 @@ void main()
         // The ray has left the block tops for the sky, or reached the ground.
         if ((d.y >= 0.0 && o.y + d.y * tCell > TALLEST + 0.7) || tCell > FAR)
             break;
-        vec4 b = block(cell);
+        vec4 b = block(cell, size);
         vec3 lo = vec3(cell.x + GAP, 0.0, cell.y + GAP);
         vec3 hi = vec3(cell.x + 1.0 - GAP, b.w, cell.y + 1.0 - GAP);
         vec3 t1 = (lo - o) / vec3(d.x, abs(d.y) > 1e-5 ? d.y : 1e-5, d.z);

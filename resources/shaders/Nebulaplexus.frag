@@ -46,7 +46,7 @@ vec3 nebula(vec2 p, float seed)
     vec2 q = p + seed * vec2(37.0, 11.0);
     vec4 warp = noiseAt(q * 0.7);
     q += (warp.xy - 0.5) * 3.0;
-    float a = noiseAt(q).r * 0.55 + noiseAt(q * 2.1 + 5.0).g * 0.3 + noiseAt(q * 4.3 + 9.0).b * 0.15;
+    float a = noiseAt(q).r * 0.62 + noiseAt(q * 2.3 + 5.0).b * 0.38;
     float gas = smoothstep(0.25, 0.75, a);
     vec3 cool = mix(vec3(0.06, 0.12, 0.4), vec3(0.1, 0.55, 0.7), warp.z);
     vec3 warm = mix(vec3(0.6, 0.12, 0.5), vec3(0.95, 0.45, 0.3), warp.w);
