@@ -21,7 +21,7 @@ mat3 turn(float a, float b)
 }
 
 // Distance to a thin, folded shell of light, and a phase that colours it.
-vec2 shell(vec3 p, float drift)
+vec2 shell(vec3 p, float drift, vec3 sheetNormal)
 {
     float folds = sin(p.x * 3.1 + sin(p.y * 2.3 + drift))
                 + sin(p.y * 3.4 + sin(p.z * 2.6 - drift * 1.3))
@@ -29,7 +29,7 @@ vec2 shell(vec3 p, float drift)
     float r = length(p);
     float wall = abs(r - 0.62 - 0.1 * folds);
     // A second, inner sheet that twists the other way.
-    float sheet = abs(dot(p, normalize(vec3(sin(drift * 0.4), 1.0, cos(drift * 0.3)))) + 0.12 * folds * r);
+    float sheet = abs(dot(p, sheetNormal) + 0.12 * folds * r);
     return vec2(min(wall, sheet + max(r - 0.6, 0.0)), folds);
 }
 
@@ -70,10 +70,12 @@ void main()
     if (h > 0.0) {
         float dist = -b - sqrt(h);
         vec3 glow = vec3(0.0);
+        vec3 sheetNormal = normalize(vec3(sin(drift * 0.4), 1.0, cos(drift * 0.3)));
+        float sweep = cos(drift * 0.3);     // slowly swaps which folds are green and which blue
         for (int i = 0; i < STEPS; ++i) {
             vec3 p = rot * (ro + rd * dist);
-            vec2 s = shell(p, drift);
-            vec3 tint = mix(vec3(0.05, 0.65, 0.5), vec3(0.15, 0.4, 1.0), 0.5 + 0.5 * sin(s.y * 1.4 + drift * 0.3));
+            vec2 s = shell(p, drift, sheetNormal);
+            vec3 tint = mix(vec3(0.05, 0.65, 0.5), vec3(0.15, 0.4, 1.0), clamp(0.5 + 0.3 * s.y * sweep, 0.0, 1.0));
             float fade = smoothstep(BOUND, 0.55, length(p));
             glow += tint * (0.012 / (0.012 + s.x * s.x * 8.0)) * fade;
             dist += max(s.x * 0.8, 0.12);

@@ -38,8 +38,19 @@ void main()
     vec3 ro = vec3(0.0, 0.05, -2.6);
     vec3 rd = normalize(vec3(p, 2.2));
     vec3 glow = vec3(0.0);
-    float dist = 1.6;
+    // March only inside the box that holds the flame and the reach of its glow.
+    vec3 boxLow = vec3(-0.8, -0.95, -0.75);
+    vec3 boxHigh = vec3(0.8, 1.3, 0.75);
+    vec3 inv = 1.0 / rd;
+    vec3 t0 = (boxLow - ro) * inv;
+    vec3 t1 = (boxHigh - ro) * inv;
+    vec3 tLow = min(t0, t1);
+    vec3 tHigh = max(t0, t1);
+    float dist = max(max(tLow.x, tLow.y), tLow.z);
+    float leave = min(min(tHigh.x, tHigh.y), tHigh.z);
     for (int i = 0; i < 64; ++i) {
+        if (dist > leave)
+            break;
         vec3 pos = ro + rd * dist;
         float d = flame(pos, t);
         float h = clamp((pos.y + 0.55) / 1.35, 0.0, 1.0);
@@ -50,8 +61,6 @@ void main()
         float core = smoothstep(0.03, 0.09, inside) * smoothstep(0.05, 0.25, h) * (1.0 - h);
         glow += hot * (0.00011 / (0.001 + d * d) + inside * body) + vec3(1.0, 0.9, 0.6) * core * 0.3;
         dist += clamp(abs(d) * 0.6, 0.012, 0.08);
-        if (dist > 3.6)
-            break;
     }
     vec3 col = ground + glow;
     col = 1.0 - exp(-col * 1.25);
