@@ -1,6 +1,6 @@
 #!/bin/sh
 # Synthesises the scene music loop "afterglow" with SoX: 32 s at 120 beats per minute
-# (16 bars of 4/4), an A minor progression of four chords, two bars each, played twice:
+# (16 bars of 4/4), four chords in A minor (Am, F, C, G), two bars each, played twice:
 # a soft sawtooth pad, an eighth-note bass, a plucked arpeggio with echoes, and a beat of
 # kick, snare and hi-hats. Reverb and echo tails that run past the end are folded back
 # onto the start, so the file repeats without a click or a gap.
@@ -30,9 +30,9 @@ silence() { $SOX -n -r $RATE -c 1 "$1" trim 0 "$2"; }
 #            bass  pad voices       arpeggio
 chords="
 Am  -24   -12 -9 -5        0 3 7 12
-F   -28   -16 -9 -5       -4 0 3 8
+F   -28   -16 -12 -9      -4 0 3 8
 C   -21   -9 -5 -2         3 7 10 15
-Em  -19   -14 -10 -7      -2 3 7 10
+G   -26   -14 -10 -7      -2 2 5 10
 "
 
 # --- pad: three detuned sawtooth voices per chord, filtered soft, 4 s each --------------
