@@ -8,11 +8,7 @@ Item {
     property alias time: effect.iTime
     property string channel0: ""
     property string channel1: ""
-    // ShaderEffect may report Error with an empty log for a shader that compiles and
-    // draws; only a log means a real failure.
-    readonly property bool failed: effect.status === ShaderEffect.Error && effect.log.length > 0
     readonly property bool picturesReady: picture0.status !== Image.Loading && picture1.status !== Image.Loading
-    readonly property string log: effect.log
 
     Image { id: picture0; source: root.channel0; mirror: true; visible: false }
     Image { id: picture1; source: root.channel1; mirror: true; visible: false }

@@ -4,9 +4,12 @@
 //
 // Renders each shader of the bundle (qrc:/shaders/) full-window at 640x400 with the
 // channel pictures a scene gives it, under the same OpenGL 3.3 core profile as the
-// program, and prints the median time between two presented frames after a warm-up.
-// The render loop is forced to "basic" so that every frame is drawn and presented on
-// the GUI thread, one after the other, as fast as the renderer allows.
+// program, and prints the median time between two presented frames after a warm-up,
+// with the process's CPU time per frame (the renderer's threads included). The render
+// loop is forced to "basic" so that every frame is drawn and presented on the GUI
+// thread, one after the other, as fast as the renderer allows. A shader that draws
+// nothing gives the presentation floor; the media button's ring and the controller
+// logo are measured once more at the size the program shows them.
 // Options: --shaders DIR (read the .frag files from a folder instead of the bundle),
 // --pictures DIR (channel pictures from a folder instead of qrc:/2DTextures/),
 // --only A,B (file names without .frag), --frames N, --warmup N, --size WxH,
@@ -30,6 +33,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -72,8 +76,24 @@ struct Result
     QString name;
     QString channels;
     double medianMs = -1.0; // negative: not measured
+    double cpuMs = -1.0;    // process CPU time per frame, renderer threads included
     QString problem;
 };
+
+// ShaderEffect's status does not tell a failed compilation apart under the core profile
+// (it can read Error for shaders that draw fine), so failures are taken from the
+// compiler messages that Qt prints, which still reach the default output.
+bool shaderFailed = false;
+QtMessageHandler defaultHandler = nullptr;
+
+void watchMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("QOpenGLShader::compile")) || message.contains(QLatin1String("QOpenGLShader::link"))
+        || message.contains(QLatin1String("shader compilation failed")))
+        shaderFailed = true;
+    if (defaultHandler)
+        defaultHandler(type, context, message);
+}
 
 QString pictureUrl(const QString &folder, const char *file)
 {
@@ -105,11 +125,16 @@ double median(std::vector<qint64> values)
     return ns / 1e6;
 }
 
+// A shader that draws nothing: its frame time is what presenting a frame costs.
+const char kEmptyShader[] = "#version 330\nout vec4 fragColor;\nuniform float qt_Opacity;\n"
+                            "void main() { fragColor = vec4(0.0, 0.0, 0.0, qt_Opacity); }\n";
+
+// Measures one shader of the catalogue, or kEmptyShader when shader.name is null.
 Result measure(QQuickView &view, QObject *scene, const ShaderCase &shader, const QString &shaderDir,
                const QString &pictureDir, int warmup, int frames)
 {
     Result result;
-    result.name = QLatin1String(shader.name) + QLatin1String(".frag");
+    result.name = shader.name ? QLatin1String(shader.name) + QLatin1String(".frag") : QStringLiteral("(empty frame)");
     QStringList used;
     if (shader.channel0)
         used << QStringLiteral("0: ") + QLatin1String(shader.channel0);
@@ -119,52 +144,90 @@ Result measure(QQuickView &view, QObject *scene, const ShaderCase &shader, const
 
     const QString shaderPath = shaderDir.isEmpty() ? QStringLiteral(":/shaders/") + result.name
                                                    : QDir(shaderDir).absoluteFilePath(result.name);
-    QFile file(shaderPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.problem = QStringLiteral("missing");
-        return result;
+    QByteArray source(kEmptyShader);
+    if (shader.name) {
+        QFile file(shaderPath);
+        if (!file.open(QIODevice::ReadOnly)) {
+            result.problem = QStringLiteral("missing");
+            return result;
+        }
+        source = file.readAll();
     }
-    const QByteArray source = file.readAll();
 
     scene->setProperty("channel0", pictureUrl(pictureDir, shader.channel0));
     scene->setProperty("channel1", pictureUrl(pictureDir, shader.channel1));
     waitFor([scene] { return scene->property("picturesReady").toBool(); }, 10000);
     scene->setProperty("time", 10.0);
-    scene->setProperty("shader", QString::fromUtf8(source));
+    shaderFailed = false;
+    // A closing comment with the name keeps Qt from reusing a program built from the same
+    // text for another file, so that every file is compiled and judged on its own.
+    scene->setProperty("shader", QString::fromUtf8(source) + QStringLiteral("\n// ") + result.name + QLatin1Char('\n'));
 
     std::vector<qint64> intervals;
     QElapsedTimer clock;
     clock.start();
     qint64 last = 0;
     int frame = 0;
+    std::clock_t cpuStart = 0;
+    std::clock_t cpuEnd = 0;
     const int total = warmup + frames;
     const QMetaObject::Connection connection =
         QObject::connect(&view, &QQuickWindow::frameSwapped, scene, [&] {
             const qint64 now = clock.nsecsElapsed();
+            if (frame == warmup)
+                cpuStart = std::clock();
             if (frame > warmup)
                 intervals.push_back(now - last);
+            if (frame == total)
+                cpuEnd = std::clock();
             last = now;
             ++frame;
             // A steady 60 Hz clock keeps the pictures comparable from run to run.
-            if (frame <= total)
+            if (frame <= total) {
                 scene->setProperty("time", 10.0 + frame / 60.0);
+                view.update();   // also for a shader that does not read the clock
+            }
         });
     view.update();
-    const bool finished = waitFor([&] { return frame > total; }, 300000);
+    // Ends when enough frames are in, when the shader fails to compile, or when frames
+    // stop coming for a while.
+    QElapsedTimer sinceFrame;
+    sinceFrame.start();
+    int seen = 0;
+    bool finished = false;
+    bool stalled = false;
+    while (!finished && !stalled && !shaderFailed) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+        if (frame != seen) {
+            seen = frame;
+            sinceFrame.restart();
+        }
+        finished = frame > total;
+        stalled = sinceFrame.elapsed() > 20000;
+    }
     QObject::disconnect(connection);
 
-    if (scene->property("failed").toBool()) {
+    if (shaderFailed) {
         result.problem = QStringLiteral("compile error");
-        std::fprintf(stderr, "%s: %s\n", qPrintable(result.name), qPrintable(scene->property("log").toString()));
         return result;
     }
-    if (!finished)
-        result.problem = QStringLiteral("timed out");
+    if (stalled)
+        result.problem = QStringLiteral("stalled");
     result.medianMs = median(intervals);
+    if (!intervals.empty() && cpuEnd >= cpuStart)
+        result.cpuMs = 1000.0 * double(cpuEnd - cpuStart) / CLOCKS_PER_SEC / double(intervals.size());
     return result;
 }
 
-QString tableOf(const QList<Result> &results, const QSize &size, int frames, const QString &renderer)
+// A shader measured at the size at which the program shows it all the time.
+struct InPlace
+{
+    Result result;
+    QSize size;
+};
+
+QString tableOf(const QList<Result> &results, const Result &empty, const QList<InPlace> &inPlace,
+                const QSize &size, int frames, const QString &renderer)
 {
     QString text;
     QTextStream out(&text);
@@ -176,16 +239,21 @@ QString tableOf(const QList<Result> &results, const QSize &size, int frames, con
         << QThread::idealThreadCount() << " CPU threads (" << QSysInfo::currentCpuArchitecture() << ").\n\n"
         << "Rerun (after `cmake --build build --target bench_shaders`):\n\n"
         << "    xvfb-run -a -s \"-screen 0 1920x1080x24\" build/bin/bench_shaders --write docs/benchmarks.md\n\n"
-        << "| Shader | Channels | Median ms/frame | Frames/s |\n"
-        << "|---|---|---:|---:|\n";
+        << "Presenting a frame that draws nothing takes " << QString::number(empty.medianMs, 'f', 1)
+        << " ms here (CPU " << QString::number(empty.cpuMs, 'f', 1)
+        << " ms): the cheapest shaders sit just above that floor. The CPU column is the process's processor time per frame, the renderer's threads included: it "
+        << "changes little when other programs load the machine, while the frame time does.\n\n"
+        << "| Shader | Channels | Median ms/frame | Frames/s | CPU ms/frame |\n"
+        << "|---|---|---:|---:|---:|\n";
     QList<Result> measured;
     for (const Result &r : results) {
         out << "| " << r.name << " | " << r.channels << " | ";
         if (r.medianMs >= 0 && r.problem.isEmpty()) {
-            out << QString::number(r.medianMs, 'f', 1) << " | " << QString::number(1000.0 / r.medianMs, 'f', 1);
+            out << QString::number(r.medianMs, 'f', 1) << " | " << QString::number(1000.0 / r.medianMs, 'f', 1)
+                << " | " << QString::number(r.cpuMs, 'f', 1);
             measured << r;
         } else {
-            out << r.problem << " | -";
+            out << r.problem << " | - | -";
         }
         out << " |\n";
     }
@@ -196,6 +264,17 @@ QString tableOf(const QList<Result> &results, const QSize &size, int frames, con
         for (int i = 0; i < measured.size() && i < 7; ++i)
             cheapest << measured.at(i).name;
         out << "\nCheapest, in order: " << cheapest.join(QStringLiteral(", ")) << ".\n";
+    }
+    if (!inPlace.isEmpty()) {
+        QStringList lines;
+        for (const InPlace &item : inPlace) {
+            lines << item.result.name + QStringLiteral(" at ") + QString::number(item.size.width()) + QLatin1Char('x')
+                         + QString::number(item.size.height()) + QStringLiteral(": ")
+                         + QString::number(item.result.medianMs, 'f', 1) + QStringLiteral(" ms per frame, CPU ")
+                         + QString::number(item.result.cpuMs, 'f', 1) + QStringLiteral(" ms");
+        }
+        out << "\nThe two shaders that always run, at their size in the program (media button, controller logo): "
+            << lines.join(QStringLiteral("; ")) << ".\n";
     }
     return text;
 }
@@ -249,6 +328,7 @@ int main(int argc, char *argv[])
     QSurfaceFormat::setDefaultFormat(format);
 
     QGuiApplication app(argc, argv);
+    defaultHandler = qInstallMessageHandler(watchMessages);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Median frame time of every scene shader."));
     parser.addHelpOption();
@@ -302,20 +382,45 @@ int main(int argc, char *argv[])
     QObject *scene = view.rootObject();
     waitFor([&view] { return view.isExposed(); }, 10000);
 
+    const Result empty = measure(view, scene, ShaderCase{nullptr, nullptr, nullptr}, QString(), QString(),
+                                 warmup, frames);
+    std::printf("%-47s %.2f ms, CPU %.2f ms\n", qPrintable(empty.name), empty.medianMs, empty.cpuMs);
     QList<Result> results;
     for (const ShaderCase &shader : kShaders) {
         if (!only.isEmpty() && !only.contains(QLatin1String(shader.name)))
             continue;
         const Result r = measure(view, scene, shader, parser.value(shadersOption), parser.value(picturesOption),
                                  warmup, frames);
+        const QString figures = QString::number(r.medianMs, 'f', 2) + QStringLiteral(" ms, CPU ")
+                                + QString::number(r.cpuMs, 'f', 2) + QStringLiteral(" ms");
         std::printf("%-26s %-20s %s\n", qPrintable(r.name), qPrintable(r.channels),
-                    r.problem.isEmpty() ? qPrintable(QString::number(r.medianMs, 'f', 2) + QStringLiteral(" ms"))
-                                        : qPrintable(r.problem));
+                    qPrintable(r.problem.isEmpty() ? figures : r.problem));
         std::fflush(stdout);
         results << r;
     }
 
-    const QString section = tableOf(results, size, frames, renderer);
+    // The media button's ring and the controller logo run all the time, at their own sizes.
+    QList<InPlace> inPlace;
+    const QList<QPair<ShaderCase, QSize>> alwaysOn = {{ShaderCase{"Ring", nullptr, nullptr}, QSize(300, 150)},
+                                                      {ShaderCase{"XBoxLogo", nullptr, nullptr}, QSize(100, 100)}};
+    for (const auto &entry : alwaysOn) {
+        const ShaderCase &shader = entry.first;
+        if (!only.isEmpty() && !only.contains(QLatin1String(shader.name)))
+            continue;
+        view.resize(entry.second);
+        waitFor([&view, &entry] { return view.size() == entry.second; }, 5000);
+        const InPlace item{measure(view, scene, shader, parser.value(shadersOption), parser.value(picturesOption),
+                                   warmup, frames),
+                           entry.second};
+        std::printf("%-26s %-20s %.2f ms, CPU %.2f ms\n", qPrintable(item.result.name),
+                    qPrintable(QString::number(entry.second.width()) + QLatin1Char('x')
+                               + QString::number(entry.second.height())),
+                    item.result.medianMs, item.result.cpuMs);
+        if (item.result.problem.isEmpty())
+            inPlace << item;
+    }
+
+    const QString section = tableOf(results, empty, inPlace, size, frames, renderer);
     if (parser.isSet(writeOption)) {
         if (!writeSection(parser.value(writeOption), section)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(parser.value(writeOption)));
