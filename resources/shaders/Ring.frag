@@ -65,6 +65,9 @@ void main()
     float side = abs(p.x) / max(r, 1e-4);
     float gap = smoothstep(0.3, 0.78, side);
 
+    // nothing may reach the item's edges, or the button would show a straight cut
+    float edges = smoothstep(0.5, 0.4, abs(p.y)) * smoothstep(0.5 * res.x / res.y, 0.5 * res.x / res.y - 0.1, abs(p.x));
+    gap *= edges;
     float v = (flame * flame + rim * (0.45 + 0.55 * n)) * gap * heat;
     // dark red at the tips, orange, then yellow-white where it is hottest
     vec3 col = vec3(1.5, 0.36, 0.06) * v + vec3(0.0, 0.42, 0.1) * v * v + vec3(0.0, 0.0, 0.22) * v * v * v;
