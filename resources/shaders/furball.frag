@@ -105,10 +105,10 @@ void main()
             } else {
                 strand = hash12(floor(st * 36.0));
             }
-            float a = smoothstep(h, h + 0.08, strand) * 0.55;
+            float a = smoothstep(h, h + 0.08, strand) * 0.7;
             if (a > 0.0) {
                 vec3 tint = texture(iChannel1, fract(st * 0.23)).rgb;
-                tint = mix(vec3(0.62, 0.42, 0.26), tint * 1.3, 0.75);
+                tint = mix(vec3(0.66, 0.45, 0.28), tint * 1.45, 0.75);
                 vec3 wn = n * ball;   // back to view space for lighting
                 float diffuse = 0.18 + 0.95 * max(dot(wn, lightDir), 0.0);
                 float occlusion = 0.25 + 0.75 * h;

@@ -13,6 +13,7 @@
 // Options: --shaders DIR (read the .frag files from a folder instead of the bundle),
 // --pictures DIR (channel pictures from a folder instead of qrc:/2DTextures/),
 // --only A,B (file names without .frag), --frames N, --warmup N, --size WxH,
+// --scenes FILE (scene list that pairs shaders with pictures; resources/scenes.json),
 // --write FILE (replace or append the "## Scene shaders" section of that Markdown file).
 #include <QCommandLineParser>
 #include <QDir>
@@ -20,6 +21,9 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QQuickItem>
@@ -40,36 +44,54 @@ namespace {
 
 struct ShaderCase
 {
-    const char *name;
-    const char *channel0; // picture file name, or nullptr for an absent channel
-    const char *channel1;
+    QString name;     // file name without .frag; empty for the empty frame
+    QString channel0; // picture file name, or empty for an absent channel
+    QString channel1;
 };
 
-// Every shader of the catalogue with the pictures that its channels are meant for.
-const ShaderCase kShaders[] = {
-    {"DustyNebula", nullptr, "6.png"},
-    {"Ether", nullptr, nullptr},
-    {"ExtrudedSkewedGrid", "5.jpg", nullptr},
-    {"Fire", nullptr, nullptr},
-    {"Frame", nullptr, nullptr},
-    {"Heartfelt", "5.jpg", nullptr},
-    {"Jewel", nullptr, nullptr},
-    {"LightCircle", nullptr, nullptr},
-    {"Luminescence", nullptr, nullptr},
-    {"Magnetismic", "6.png", nullptr},
-    {"Nebulaplexus", "1.png", nullptr},
-    {"NeonTunnel", "6.png", nullptr},
-    {"ProteanClouds", nullptr, nullptr},
-    {"Ring", nullptr, nullptr},
-    {"SkinPeeler", nullptr, nullptr},
-    {"Starfield", nullptr, nullptr},
-    {"Supernova", nullptr, "3.png"},
-    {"TileableWater", nullptr, nullptr},
-    {"TransparentCubeField", nullptr, nullptr},
-    {"XBoxLogo", nullptr, nullptr},
-    {"Xyptonjtroz", nullptr, nullptr},
-    {"furball", "3.png", "5.jpg"},
+const char *const kCatalogue[] = {
+    "DustyNebula", "Ether", "ExtrudedSkewedGrid", "Fire", "Frame", "Heartfelt", "Jewel", "LightCircle",
+    "Luminescence", "Magnetismic", "Nebulaplexus", "NeonTunnel", "ProteanClouds", "Ring", "SkinPeeler",
+    "Starfield", "Supernova", "TileableWater", "TransparentCubeField", "XBoxLogo", "Xyptonjtroz", "furball",
 };
+
+// Every shader of the catalogue, with the pictures that the first scene of the scene
+// list naming it puts on its channels (created channels count, "audio" entries do not;
+// a video channel is measured as an absent one).
+QList<ShaderCase> catalogue(const QString &sceneFile)
+{
+    QJsonArray scenes;
+    QFile file(sceneFile);
+    if (file.open(QIODevice::ReadOnly))
+        scenes = QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("scenes")).toArray();
+    else
+        std::fprintf(stderr, "no scene list at %s: every channel is left empty\n", qPrintable(sceneFile));
+
+    QList<ShaderCase> result;
+    for (const char *name : kCatalogue) {
+        ShaderCase shader{QLatin1String(name), QString(), QString()};
+        const QString ending = QLatin1Char('/') + shader.name + QStringLiteral(".frag");
+        for (const QJsonValue &value : scenes) {
+            const QJsonObject scene = value.toObject();
+            if (!scene.value(QStringLiteral("fragmentShader")).toString().endsWith(ending))
+                continue;
+            QStringList pictures;
+            for (const QJsonValue &channel : scene.value(QStringLiteral("channels")).toArray()) {
+                const QString type = channel.toObject().value(QStringLiteral("type")).toString();
+                const QString source = channel.toObject().value(QStringLiteral("source")).toString();
+                if (type == QLatin1String("image"))
+                    pictures << source.section(QLatin1Char('/'), -1);
+                else if (type == QLatin1String("video"))
+                    pictures << QString();
+            }
+            shader.channel0 = pictures.value(0);
+            shader.channel1 = pictures.value(1);
+            break;
+        }
+        result << shader;
+    }
+    return result;
+}
 
 struct Result
 {
@@ -95,13 +117,13 @@ void watchMessages(QtMsgType type, const QMessageLogContext &context, const QStr
         defaultHandler(type, context, message);
 }
 
-QString pictureUrl(const QString &folder, const char *file)
+QString pictureUrl(const QString &folder, const QString &file)
 {
-    if (!file)
+    if (file.isEmpty())
         return QString();
     if (folder.isEmpty())
-        return QStringLiteral("qrc:/2DTextures/") + QLatin1String(file);
-    return QUrl::fromLocalFile(QDir(folder).absoluteFilePath(QLatin1String(file))).toString();
+        return QStringLiteral("qrc:/2DTextures/") + file;
+    return QUrl::fromLocalFile(QDir(folder).absoluteFilePath(file)).toString();
 }
 
 // Runs the event loop until cond() holds or the time runs out; returns cond().
@@ -129,23 +151,23 @@ double median(std::vector<qint64> values)
 const char kEmptyShader[] = "#version 330\nout vec4 fragColor;\nuniform float qt_Opacity;\n"
                             "void main() { fragColor = vec4(0.0, 0.0, 0.0, qt_Opacity); }\n";
 
-// Measures one shader of the catalogue, or kEmptyShader when shader.name is null.
+// Measures one shader of the catalogue, or kEmptyShader when shader.name is empty.
 Result measure(QQuickView &view, QObject *scene, const ShaderCase &shader, const QString &shaderDir,
                const QString &pictureDir, int warmup, int frames)
 {
     Result result;
-    result.name = shader.name ? QLatin1String(shader.name) + QLatin1String(".frag") : QStringLiteral("(empty frame)");
+    result.name = shader.name.isEmpty() ? QStringLiteral("(empty frame)") : shader.name + QStringLiteral(".frag");
     QStringList used;
-    if (shader.channel0)
-        used << QStringLiteral("0: ") + QLatin1String(shader.channel0);
-    if (shader.channel1)
-        used << QStringLiteral("1: ") + QLatin1String(shader.channel1);
+    if (!shader.channel0.isEmpty())
+        used << QStringLiteral("0: ") + shader.channel0;
+    if (!shader.channel1.isEmpty())
+        used << QStringLiteral("1: ") + shader.channel1;
     result.channels = used.isEmpty() ? QStringLiteral("-") : used.join(QStringLiteral(", "));
 
     const QString shaderPath = shaderDir.isEmpty() ? QStringLiteral(":/shaders/") + result.name
                                                    : QDir(shaderDir).absoluteFilePath(result.name);
     QByteArray source(kEmptyShader);
-    if (shader.name) {
+    if (!shader.name.isEmpty()) {
         QFile file(shaderPath);
         if (!file.open(QIODevice::ReadOnly)) {
             result.problem = QStringLiteral("missing");
@@ -235,7 +257,7 @@ QString tableOf(const QList<Result> &results, const Result &empty, const QList<I
         << "Median time between two presented frames of each scene shader drawn full-window at "
         << size.width() << "x" << size.height() << " (" << frames
         << " frames after a warm-up, the clock advancing 1/60 s per frame, pointer away), "
-        << "with the channel pictures listed. Renderer: " << renderer << "; "
+        << "with the channel pictures that the shipped scene list gives it. Renderer: " << renderer << "; "
         << QThread::idealThreadCount() << " CPU threads (" << QSysInfo::currentCpuArchitecture() << ").\n\n"
         << "Rerun (after `cmake --build build --target bench_shaders`):\n\n"
         << "    xvfb-run -a -s \"-screen 0 1920x1080x24\" build/bin/bench_shaders --write docs/benchmarks.md\n\n"
@@ -344,9 +366,14 @@ int main(int argc, char *argv[])
                                           QStringLiteral("n"), QStringLiteral("8"));
     const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Window size."),
                                         QStringLiteral("WxH"), QStringLiteral("640x400"));
+    const QCommandLineOption scenesOption(QStringLiteral("scenes"),
+                                          QStringLiteral("Scene list that pairs shaders with pictures."),
+                                          QStringLiteral("file"),
+                                          QStringLiteral(JOYVANT_SOURCE_DIR "/resources/scenes.json"));
     const QCommandLineOption writeOption(QStringLiteral("write"), QStringLiteral("Markdown file to update."),
                                          QStringLiteral("file"));
-    parser.addOptions({shadersOption, picturesOption, onlyOption, framesOption, warmupOption, sizeOption, writeOption});
+    parser.addOptions({shadersOption, picturesOption, onlyOption, framesOption, warmupOption, sizeOption, scenesOption,
+                       writeOption});
     parser.process(app);
 
     const QStringList sizeParts = parser.value(sizeOption).split(QLatin1Char('x'));
@@ -382,12 +409,13 @@ int main(int argc, char *argv[])
     QObject *scene = view.rootObject();
     waitFor([&view] { return view.isExposed(); }, 10000);
 
-    const Result empty = measure(view, scene, ShaderCase{nullptr, nullptr, nullptr}, QString(), QString(),
+    const Result empty = measure(view, scene, ShaderCase(), QString(), QString(),
                                  warmup, frames);
     std::printf("%-47s %.2f ms, CPU %.2f ms\n", qPrintable(empty.name), empty.medianMs, empty.cpuMs);
     QList<Result> results;
-    for (const ShaderCase &shader : kShaders) {
-        if (!only.isEmpty() && !only.contains(QLatin1String(shader.name)))
+    const QList<ShaderCase> shaders = catalogue(parser.value(scenesOption));
+    for (const ShaderCase &shader : shaders) {
+        if (!only.isEmpty() && !only.contains(shader.name))
             continue;
         const Result r = measure(view, scene, shader, parser.value(shadersOption), parser.value(picturesOption),
                                  warmup, frames);
@@ -401,11 +429,12 @@ int main(int argc, char *argv[])
 
     // The media button's ring and the controller logo run all the time, at their own sizes.
     QList<InPlace> inPlace;
-    const QList<QPair<ShaderCase, QSize>> alwaysOn = {{ShaderCase{"Ring", nullptr, nullptr}, QSize(300, 150)},
-                                                      {ShaderCase{"XBoxLogo", nullptr, nullptr}, QSize(100, 100)}};
+    const QList<QPair<ShaderCase, QSize>> alwaysOn = {
+        {ShaderCase{QStringLiteral("Ring"), QString(), QString()}, QSize(300, 150)},
+        {ShaderCase{QStringLiteral("XBoxLogo"), QString(), QString()}, QSize(100, 100)}};
     for (const auto &entry : alwaysOn) {
         const ShaderCase &shader = entry.first;
-        if (!only.isEmpty() && !only.contains(QLatin1String(shader.name)))
+        if (!only.isEmpty() && !only.contains(shader.name))
             continue;
         view.resize(entry.second);
         waitFor([&view, &entry] { return view.size() == entry.second; }, 5000);
