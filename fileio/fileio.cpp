@@ -50,7 +50,8 @@ void FileIo::reload()
 
     // Report the absolute path, so a wrong working directory is obvious in the message.
     const QFileInfo info(path);
-    const QString shownPath = path.startsWith(QLatin1Char(':')) ? path : QDir::toNativeSeparators(info.absoluteFilePath());
+    const QString shownPath
+        = path.startsWith(QLatin1Char(':')) ? path : QDir::toNativeSeparators(info.absoluteFilePath());
     if (!info.exists()) {
         fail(shownPath, tr("the file does not exist"));
         return;

@@ -117,10 +117,22 @@ void Gamepad::onButtonChanged(int deviceId, int sdlButton, bool pressed)
     case SDL_CONTROLLER_BUTTON_RIGHTSTICK: setButton(R3, pressed); break;
     case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: setButton(L1, pressed); break;
     case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: setButton(R1, pressed); break;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: setButton(Up, pressed); updateDiagonals(); break;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: setButton(Down, pressed); updateDiagonals(); break;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: setButton(Left, pressed); updateDiagonals(); break;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: setButton(Right, pressed); updateDiagonals(); break;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+        setButton(Up, pressed);
+        updateDiagonals();
+        break;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+        setButton(Down, pressed);
+        updateDiagonals();
+        break;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        setButton(Left, pressed);
+        updateDiagonals();
+        break;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        setButton(Right, pressed);
+        updateDiagonals();
+        break;
     default: break; // paddles, touchpad and the like have no property
     }
 }

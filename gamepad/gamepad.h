@@ -144,8 +144,25 @@ signals:
 
 private:
     enum Button {
-        A, B, X, Y, Start, Select, Guide, Up, Down, Left, Right, L1, R1, L3, R3,
-        LeftUp, LeftDown, RightUp, RightDown,
+        A,
+        B,
+        X,
+        Y,
+        Start,
+        Select,
+        Guide,
+        Up,
+        Down,
+        Left,
+        Right,
+        L1,
+        R1,
+        L3,
+        R3,
+        LeftUp,
+        LeftDown,
+        RightUp,
+        RightDown,
         ButtonCount
     };
     enum Analog { LeftX, LeftY, RightX, RightY, L2, R2, AnalogCount };
@@ -169,8 +186,8 @@ private:
     int m_deviceId = -1;
     bool m_connected = false;
     QString m_name;
-    std::array<bool, ButtonCount> m_buttons{};
-    std::array<double, AnalogCount> m_analog{};
+    std::array<bool, ButtonCount> m_buttons {};
+    std::array<double, AnalogCount> m_analog {};
     double m_leftMotorSpeed = 0.0;
     double m_rightMotorSpeed = 0.0;
 };

@@ -14,8 +14,7 @@ constexpr Uint32 LastDeviceEvent = SDL_FINGERDOWN - 1;
 
 bool isOurs(Uint32 type)
 {
-    return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED)
-        || type == SDL_JOYDEVICEREMOVED;
+    return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED) || type == SDL_JOYDEVICEREMOVED;
 }
 
 QWeakPointer<GamepadBackend> &sharedInstance()
@@ -36,8 +35,7 @@ QSharedPointer<GamepadBackend> GamepadBackend::instance()
             if (released->m_pumping) {
                 released->m_timer.stop();
                 released->deleteLater();
-            }
-            else
+            } else
                 delete released;
         });
         sharedInstance() = backend;
@@ -141,7 +139,7 @@ void GamepadBackend::pump()
     {
         bool &flag;
         ~PumpingFlag() { flag = false; }
-    } pumping{m_pumping};
+    } pumping {m_pumping};
     m_pumping = true;
     const QSharedPointer<GamepadBackend> keepAlive = sharedInstance().toStrongRef();
 
@@ -169,12 +167,8 @@ void GamepadBackend::handleEvent(const SDL_Event &event)
         rescan();
         break;
     case SDL_CONTROLLERDEVICEREMOVED:
-    case SDL_JOYDEVICEREMOVED:
-        closeDevice(event.cdevice.which);
-        break;
-    case SDL_CONTROLLERDEVICEREMAPPED:
-        reloadState(event.cdevice.which);
-        break;
+    case SDL_JOYDEVICEREMOVED: closeDevice(event.cdevice.which); break;
+    case SDL_CONTROLLERDEVICEREMAPPED: reloadState(event.cdevice.which); break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP: {
         const auto it = m_devices.find(event.cbutton.which);
@@ -201,8 +195,7 @@ void GamepadBackend::handleEvent(const SDL_Event &event)
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -227,11 +220,11 @@ void GamepadBackend::openDevice(int deviceIndex)
     device.controller = controller;
     device.name = QString::fromUtf8(SDL_GameControllerName(controller));
     for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b)
-        device.buttons[static_cast<size_t>(b)] =
-            SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
+        device.buttons[static_cast<size_t>(b)]
+            = SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
     for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a)
-        device.axes[static_cast<size_t>(a)] =
-            SDL_GameControllerGetAxis(controller, static_cast<SDL_GameControllerAxis>(a));
+        device.axes[static_cast<size_t>(a)]
+            = SDL_GameControllerGetAxis(controller, static_cast<SDL_GameControllerAxis>(a));
     m_devices.insert(id, device);
     m_order.append(id);
     emit deviceAdded(id);
@@ -256,8 +249,7 @@ void GamepadBackend::reloadState(int deviceId)
     SDL_GameController *controller = it->controller;
     it->name = QString::fromUtf8(SDL_GameControllerName(controller));
     for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
-        const bool pressed =
-            SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
+        const bool pressed = SDL_GameControllerGetButton(controller, static_cast<SDL_GameControllerButton>(b)) != 0;
         // Look the device up again for each value: a handler may have closed it.
         const auto current = m_devices.find(deviceId);
         if (current == m_devices.end())
@@ -285,8 +277,7 @@ void GamepadBackend::renewRumble()
     for (Device &device : m_devices) {
         if ((device.rumbleLow || device.rumbleHigh) && now >= device.rumbleRenewAt) {
             // Same levels: SDL only moves the end of the rumble further out.
-            SDL_GameControllerRumble(device.controller, device.rumbleLow, device.rumbleHigh,
-                                     RumbleDurationMs);
+            SDL_GameControllerRumble(device.controller, device.rumbleLow, device.rumbleHigh, RumbleDurationMs);
             device.rumbleRenewAt = now + (RumbleDurationMs - RumbleRenewMarginMs);
         }
     }

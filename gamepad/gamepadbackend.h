@@ -9,10 +9,9 @@
 #include <QString>
 #include <QTimer>
 
+#include <SDL.h>
 #include <array>
 #include <vector>
-
-#include <SDL.h>
 
 namespace joyvant {
 
@@ -79,8 +78,8 @@ private:
     {
         SDL_GameController *controller = nullptr;
         QString name;
-        std::array<bool, SDL_CONTROLLER_BUTTON_MAX> buttons{};
-        std::array<int, SDL_CONTROLLER_AXIS_MAX> axes{};
+        std::array<bool, SDL_CONTROLLER_BUTTON_MAX> buttons {};
+        std::array<int, SDL_CONTROLLER_AXIS_MAX> axes {};
         quint16 rumbleLow = 0;
         quint16 rumbleHigh = 0;
         qint64 rumbleRenewAt = 0; // on m_clock

@@ -1,9 +1,8 @@
 #include "fft.h"
 
-#include <fftw3.h>
-
 #include <algorithm>
 #include <cstring>
+#include <fftw3.h>
 #include <mutex>
 
 namespace {
@@ -24,7 +23,8 @@ struct Fft::Plan
     fftw_complex *output = nullptr;
     fftw_plan plan = nullptr;
 
-    explicit Plan(int n) : length(n)
+    explicit Plan(int n)
+        : length(n)
     {
         input = static_cast<double *>(fftw_malloc(sizeof(double) * size_t(n)));
         output = static_cast<fftw_complex *>(fftw_malloc(sizeof(fftw_complex) * size_t(n / 2 + 1)));
@@ -62,8 +62,8 @@ Fft::~Fft()
 
 Fft::Plan *Fft::planFor(int length)
 {
-    const auto found = std::find_if(m_plans.begin(), m_plans.end(),
-                                    [length](const Plan *plan) { return plan->length == length; });
+    const auto found
+        = std::find_if(m_plans.begin(), m_plans.end(), [length](const Plan *plan) { return plan->length == length; });
     if (found != m_plans.end()) {
         std::rotate(m_plans.begin(), found, found + 1);
         return m_plans.front();

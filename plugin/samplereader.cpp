@@ -7,8 +7,7 @@
 
 namespace {
 
-template<typename T>
-T load(const unsigned char *p, bool swap)
+template<typename T> T load(const unsigned char *p, bool swap)
 {
     T value;
     std::memcpy(&value, p, sizeof(T));
@@ -55,20 +54,18 @@ SampleReader::SampleReader(const QAudioFormat &format)
         if (type == QAudioFormat::Float)
             m_encoding = Encoding::Float64;
         break;
-    default:
-        break;
+    default: break;
     }
     if (m_encoding != Encoding::Unsupported)
         m_bytesPerSample = format.sampleSize() / 8;
-    const QAudioFormat::Endian native =
-        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? QAudioFormat::LittleEndian : QAudioFormat::BigEndian;
+    const QAudioFormat::Endian native
+        = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? QAudioFormat::LittleEndian : QAudioFormat::BigEndian;
     m_swap = m_bytesPerSample > 1 && format.byteOrder() != native;
 }
 
 namespace {
 
-template<bool Swap>
-void readSamples(SampleReader::Encoding encoding, const unsigned char *p, int count, double *out)
+template<bool Swap> void readSamples(SampleReader::Encoding encoding, const unsigned char *p, int count, double *out)
 {
     switch (encoding) {
     case SampleReader::Encoding::UInt8:
@@ -111,8 +108,7 @@ void readSamples(SampleReader::Encoding encoding, const unsigned char *p, int co
             out[i] = clippedFloat(f);
         }
         break;
-    case SampleReader::Encoding::Unsupported:
-        break;
+    case SampleReader::Encoding::Unsupported: break;
     }
 }
 

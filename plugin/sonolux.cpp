@@ -53,8 +53,9 @@ Sonolux::Sonolux(QQuickItem *parent)
     });
     connect(m_player, &QMediaPlayer::bufferStatusChanged, this, &Sonolux::bufferStatusChanged);
     // Errors may be raised in a back-end thread; they are passed on right there.
-    connect(m_player, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), m_player,
-            [this]() { emit errorChanged(); }, Qt::DirectConnection);
+    connect(
+        m_player, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), m_player, [this]() { emit errorChanged(); },
+        Qt::DirectConnection);
 }
 
 Sonolux::~Sonolux()

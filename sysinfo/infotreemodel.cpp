@@ -85,14 +85,10 @@ QVariant InfoTreeModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return index.column() == NameColumn ? node->entry->name : node->entry->value;
-    case NameRole:
-        return node->entry->name;
-    case ValueRole:
-        return node->entry->value;
-    default:
-        return QVariant();
+    case Qt::ToolTipRole: return index.column() == NameColumn ? node->entry->name : node->entry->value;
+    case NameRole: return node->entry->name;
+    case ValueRole: return node->entry->value;
+    default: return QVariant();
     }
 }
 
@@ -101,12 +97,9 @@ QVariant InfoTreeModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
     switch (section) {
-    case NameColumn:
-        return tr("Name");
-    case ValueColumn:
-        return tr("Value");
-    default:
-        return QVariant();
+    case NameColumn: return tr("Name");
+    case ValueColumn: return tr("Value");
+    default: return QVariant();
     }
 }
 

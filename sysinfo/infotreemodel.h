@@ -41,7 +41,7 @@ private:
     {
         const InfoEntry *entry = nullptr;
         int parent = -1; // node number, -1 for top-level lines
-        int row = 0;     // row below its parent
+        int row = 0; // row below its parent
         QVector<int> children;
     };
     void addNodes(const QVector<InfoEntry> &entries, int parent, QVector<int> *siblings);

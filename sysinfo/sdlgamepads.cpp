@@ -1,37 +1,26 @@
 #include "sdlgamepads.h"
 
 #define SDL_MAIN_HANDLED
-#include <SDL.h>
-
 #include <QDebug>
+
+#include <SDL.h>
 
 namespace {
 
 QString typeName(SDL_GameControllerType type)
 {
     switch (type) {
-    case SDL_CONTROLLER_TYPE_XBOX360:
-        return QStringLiteral("Xbox 360");
-    case SDL_CONTROLLER_TYPE_XBOXONE:
-        return QStringLiteral("Xbox One");
-    case SDL_CONTROLLER_TYPE_PS3:
-        return QStringLiteral("PlayStation 3");
-    case SDL_CONTROLLER_TYPE_PS4:
-        return QStringLiteral("PlayStation 4");
-    case SDL_CONTROLLER_TYPE_PS5:
-        return QStringLiteral("PlayStation 5");
-    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO:
-        return QStringLiteral("Nintendo Switch Pro");
-    case SDL_CONTROLLER_TYPE_VIRTUAL:
-        return QStringLiteral("virtual");
-    case SDL_CONTROLLER_TYPE_AMAZON_LUNA:
-        return QStringLiteral("Amazon Luna");
-    case SDL_CONTROLLER_TYPE_GOOGLE_STADIA:
-        return QStringLiteral("Google Stadia");
-    case SDL_CONTROLLER_TYPE_NVIDIA_SHIELD:
-        return QStringLiteral("NVIDIA Shield");
-    default:
-        return QStringLiteral("generic");
+    case SDL_CONTROLLER_TYPE_XBOX360: return QStringLiteral("Xbox 360");
+    case SDL_CONTROLLER_TYPE_XBOXONE: return QStringLiteral("Xbox One");
+    case SDL_CONTROLLER_TYPE_PS3: return QStringLiteral("PlayStation 3");
+    case SDL_CONTROLLER_TYPE_PS4: return QStringLiteral("PlayStation 4");
+    case SDL_CONTROLLER_TYPE_PS5: return QStringLiteral("PlayStation 5");
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO: return QStringLiteral("Nintendo Switch Pro");
+    case SDL_CONTROLLER_TYPE_VIRTUAL: return QStringLiteral("virtual");
+    case SDL_CONTROLLER_TYPE_AMAZON_LUNA: return QStringLiteral("Amazon Luna");
+    case SDL_CONTROLLER_TYPE_GOOGLE_STADIA: return QStringLiteral("Google Stadia");
+    case SDL_CONTROLLER_TYPE_NVIDIA_SHIELD: return QStringLiteral("NVIDIA Shield");
+    default: return QStringLiteral("generic");
     }
 }
 
@@ -70,8 +59,8 @@ QVector<SdlGamepads::Device> SdlGamepads::devices(Detail detail)
         device.deviceIndex = index;
         device.instanceId = SDL_JoystickGetDeviceInstanceID(index);
         device.gameController = SDL_IsGameController(index) == SDL_TRUE;
-        const char *name = device.gameController ? SDL_GameControllerNameForIndex(index)
-                                                 : SDL_JoystickNameForIndex(index);
+        const char *name
+            = device.gameController ? SDL_GameControllerNameForIndex(index) : SDL_JoystickNameForIndex(index);
         device.name = QString::fromUtf8(name ? name : "");
         char guid[33] = {};
         SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof(guid));
@@ -101,6 +90,10 @@ QString SdlGamepads::versions()
     SDL_VERSION(&compiled);
     SDL_GetVersion(&linked);
     return QStringLiteral("%1.%2.%3 (built with %4.%5.%6)")
-        .arg(linked.major).arg(linked.minor).arg(linked.patch)
-        .arg(compiled.major).arg(compiled.minor).arg(compiled.patch);
+        .arg(linked.major)
+        .arg(linked.minor)
+        .arg(linked.patch)
+        .arg(compiled.major)
+        .arg(compiled.minor)
+        .arg(compiled.patch);
 }

@@ -12,9 +12,8 @@ public:
     void registerTypes(const char *uri) override
     {
         Q_ASSERT(QLatin1String(uri) == QLatin1String("com.corvane.system"));
-        qmlRegisterSingletonType<SysInfo>(uri, 1, 0, "SysInfo", [](QQmlEngine *, QJSEngine *) -> QObject * {
-            return new SysInfo;
-        });
+        qmlRegisterSingletonType<SysInfo>(uri, 1, 0, "SysInfo",
+                                          [](QQmlEngine *, QJSEngine *) -> QObject * { return new SysInfo; });
     }
 };
 

@@ -120,44 +120,44 @@ QString formatBytes(quint64 bytes)
 
 InfoEntry operatingSystemSection()
 {
-    return line(QCoreApplication::translate("SysInfo", "Operating system"), QString(),
-                {line(QCoreApplication::translate("SysInfo", "Product"), orUnknown(QSysInfo::prettyProductName())),
-                 line(QCoreApplication::translate("SysInfo", "Version"), orUnknown(QSysInfo::productVersion())),
-                 line(QCoreApplication::translate("SysInfo", "Kernel"),
-                      orUnknown(QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion())),
-                 line(QCoreApplication::translate("SysInfo", "Architecture"),
-                      orUnknown(QSysInfo::currentCpuArchitecture())),
-                 line(QCoreApplication::translate("SysInfo", "Program built for"), orUnknown(QSysInfo::buildAbi()))});
+    return line(
+        QCoreApplication::translate("SysInfo", "Operating system"), QString(),
+        {line(QCoreApplication::translate("SysInfo", "Product"), orUnknown(QSysInfo::prettyProductName())),
+         line(QCoreApplication::translate("SysInfo", "Version"), orUnknown(QSysInfo::productVersion())),
+         line(QCoreApplication::translate("SysInfo", "Kernel"),
+              orUnknown(QSysInfo::kernelType() + QLatin1Char(' ') + QSysInfo::kernelVersion())),
+         line(QCoreApplication::translate("SysInfo", "Architecture"), orUnknown(QSysInfo::currentCpuArchitecture())),
+         line(QCoreApplication::translate("SysInfo", "Program built for"), orUnknown(QSysInfo::buildAbi()))});
 }
 
 InfoEntry processorSection()
 {
-    return line(QCoreApplication::translate("SysInfo", "Processor"), QString(),
-                {line(QCoreApplication::translate("SysInfo", "Model"), orUnknown(cpuModel())),
-                 line(QCoreApplication::translate("SysInfo", "Logical cores"),
-                      QString::number(QThread::idealThreadCount()))});
+    return line(
+        QCoreApplication::translate("SysInfo", "Processor"), QString(),
+        {line(QCoreApplication::translate("SysInfo", "Model"), orUnknown(cpuModel())),
+         line(QCoreApplication::translate("SysInfo", "Logical cores"), QString::number(QThread::idealThreadCount()))});
 }
 
 InfoEntry memorySection()
 {
     const MemoryFigures figures = memoryFigures();
     const QString unknown = orUnknown(QString());
-    return line(QCoreApplication::translate("SysInfo", "Memory"), QString(),
-                {line(QCoreApplication::translate("SysInfo", "Total"),
-                      figures.total ? formatBytes(figures.total) : unknown),
-                 line(QCoreApplication::translate("SysInfo", "Available"),
-                      figures.total ? formatBytes(figures.available) : unknown)});
+    return line(
+        QCoreApplication::translate("SysInfo", "Memory"), QString(),
+        {line(QCoreApplication::translate("SysInfo", "Total"), figures.total ? formatBytes(figures.total) : unknown),
+         line(QCoreApplication::translate("SysInfo", "Available"),
+              figures.total ? formatBytes(figures.available) : unknown)});
 }
 
 InfoEntry applicationSection(const QString &sdlVersions)
 {
-    return line(QCoreApplication::translate("SysInfo", "Application"), QString(),
-                {line(QCoreApplication::translate("SysInfo", "Name"), orUnknown(QCoreApplication::applicationName())),
-                 line(QCoreApplication::translate("SysInfo", "Version"),
-                      orUnknown(QCoreApplication::applicationVersion())),
-                 line(QCoreApplication::translate("SysInfo", "Qt at build time"), QStringLiteral(QT_VERSION_STR)),
-                 line(QCoreApplication::translate("SysInfo", "Qt at run time"), QString::fromLatin1(qVersion())),
-                 line(QCoreApplication::translate("SysInfo", "SDL"), orUnknown(sdlVersions))});
+    return line(
+        QCoreApplication::translate("SysInfo", "Application"), QString(),
+        {line(QCoreApplication::translate("SysInfo", "Name"), orUnknown(QCoreApplication::applicationName())),
+         line(QCoreApplication::translate("SysInfo", "Version"), orUnknown(QCoreApplication::applicationVersion())),
+         line(QCoreApplication::translate("SysInfo", "Qt at build time"), QStringLiteral(QT_VERSION_STR)),
+         line(QCoreApplication::translate("SysInfo", "Qt at run time"), QString::fromLatin1(qVersion())),
+         line(QCoreApplication::translate("SysInfo", "SDL"), orUnknown(sdlVersions))});
 }
 
 InfoEntry displaysSection()
@@ -178,8 +178,9 @@ InfoEntry displaysSection()
         const QSize pixels = (QSizeF(logical) * ratio).toSize();
         QVector<InfoEntry> details {
             line(QCoreApplication::translate("SysInfo", "Name"), orUnknown(screen->name())),
-            line(QCoreApplication::translate("SysInfo", "Size"),
-                 QCoreApplication::translate("SysInfo", "%1 \u00d7 %2 pixels").arg(pixels.width()).arg(pixels.height())),
+            line(
+                QCoreApplication::translate("SysInfo", "Size"),
+                QCoreApplication::translate("SysInfo", "%1 \u00d7 %2 pixels").arg(pixels.width()).arg(pixels.height())),
             line(QCoreApplication::translate("SysInfo", "Device pixel ratio"), QString::number(ratio, 'g', 4)),
             line(QCoreApplication::translate("SysInfo", "Refresh rate"),
                  QCoreApplication::translate("SysInfo", "%1 Hz").arg(QString::number(screen->refreshRate(), 'f', 2))),
@@ -188,12 +189,12 @@ InfoEntry displaysSection()
         if (!model.isEmpty())
             details.append(line(QCoreApplication::translate("SysInfo", "Model"), model));
         details.append(line(QCoreApplication::translate("SysInfo", "Primary"), yesNo(screen == primary)));
-        section.children.append(line(QCoreApplication::translate("SysInfo", "Screen %1").arg(number),
-                                     orUnknown(screen->name()), details));
+        section.children.append(
+            line(QCoreApplication::translate("SysInfo", "Screen %1").arg(number), orUnknown(screen->name()), details));
     }
     if (screens.isEmpty())
-        section.children.append(line(QCoreApplication::translate("SysInfo", "Screens"),
-                                     QCoreApplication::translate("SysInfo", "none")));
+        section.children.append(
+            line(QCoreApplication::translate("SysInfo", "Screens"), QCoreApplication::translate("SysInfo", "none")));
     return section;
 }
 
@@ -206,8 +207,8 @@ InfoEntry graphicsSection()
     };
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return unavailable(QCoreApplication::translate("SysInfo", "no graphical application"));
-    section.children.append(line(QCoreApplication::translate("SysInfo", "Window system"),
-                                 orUnknown(QGuiApplication::platformName())));
+    section.children.append(
+        line(QCoreApplication::translate("SysInfo", "Window system"), orUnknown(QGuiApplication::platformName())));
 #ifdef QT_NO_OPENGL
     return unavailable(QCoreApplication::translate("SysInfo", "not built in"));
 #else
@@ -255,10 +256,11 @@ InfoEntry graphicsSection()
     section.children.append(line(QCoreApplication::translate("SysInfo", "OpenGL vendor"), glString(GL_VENDOR)));
     section.children.append(line(QCoreApplication::translate("SysInfo", "OpenGL renderer"), glString(GL_RENDERER)));
     section.children.append(line(QCoreApplication::translate("SysInfo", "OpenGL version"), glString(GL_VERSION)));
-    section.children.append(line(QCoreApplication::translate("SysInfo", "OpenGL profile"),
-                                 QStringLiteral("%1 %2.%3").arg(profile).arg(format.majorVersion()).arg(format.minorVersion())));
-    section.children.append(line(QCoreApplication::translate("SysInfo", "Shading language"),
-                                 glString(GL_SHADING_LANGUAGE_VERSION)));
+    section.children.append(
+        line(QCoreApplication::translate("SysInfo", "OpenGL profile"),
+             QStringLiteral("%1 %2.%3").arg(profile).arg(format.majorVersion()).arg(format.minorVersion())));
+    section.children.append(
+        line(QCoreApplication::translate("SysInfo", "Shading language"), glString(GL_SHADING_LANGUAGE_VERSION)));
     context.doneCurrent();
     return section;
 #endif
@@ -274,14 +276,13 @@ InfoEntry audioOutputsSection()
         if (name.isEmpty() || seen.contains(name))
             continue;
         seen.append(name);
-        section.children.append(line(QCoreApplication::translate("SysInfo", "Output %1").arg(seen.size()),
-                                     name == defaultName
-                                         ? QCoreApplication::translate("SysInfo", "%1 (default)").arg(name)
-                                         : name));
+        section.children.append(
+            line(QCoreApplication::translate("SysInfo", "Output %1").arg(seen.size()),
+                 name == defaultName ? QCoreApplication::translate("SysInfo", "%1 (default)").arg(name) : name));
     }
     if (section.children.isEmpty())
-        section.children.append(line(QCoreApplication::translate("SysInfo", "Outputs"),
-                                     QCoreApplication::translate("SysInfo", "none")));
+        section.children.append(
+            line(QCoreApplication::translate("SysInfo", "Outputs"), QCoreApplication::translate("SysInfo", "none")));
     return section;
 }
 

@@ -110,24 +110,18 @@ QVariant FlatTreeModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const Row &row = m_rows.at(index.row());
     switch (role) {
-    case Qt::DisplayRole:
-        return row.index.data(Qt::DisplayRole);
+    case Qt::DisplayRole: return row.index.data(Qt::DisplayRole);
     case CellsRole: {
         QStringList cells;
         for (int column = 0; column < m_columnCount; ++column)
             cells.append(row.index.sibling(row.index.row(), column).data(Qt::DisplayRole).toString());
         return cells;
     }
-    case DepthRole:
-        return row.depth;
-    case ExpandedRole:
-        return row.expanded;
-    case HasChildrenRole:
-        return m_source->hasChildren(row.index);
-    case SourceIndexRole:
-        return QVariant::fromValue(QModelIndex(row.index));
-    default:
-        return QVariant();
+    case DepthRole: return row.depth;
+    case ExpandedRole: return row.expanded;
+    case HasChildrenRole: return m_source->hasChildren(row.index);
+    case SourceIndexRole: return QVariant::fromValue(QModelIndex(row.index));
+    default: return QVariant();
     }
 }
 

@@ -20,7 +20,8 @@ class TreeStyleHints : public QObject
     // current row.
     Q_PROPERTY(QColor foregroundOdd READ foregroundOdd WRITE setForegroundOdd NOTIFY foregroundOddChanged)
     Q_PROPERTY(QColor foregroundEven READ foregroundEven WRITE setForegroundEven NOTIFY foregroundEvenChanged)
-    Q_PROPERTY(QColor foregroundCurrent READ foregroundCurrent WRITE setForegroundCurrent NOTIFY foregroundCurrentChanged)
+    Q_PROPERTY(
+        QColor foregroundCurrent READ foregroundCurrent WRITE setForegroundCurrent NOTIFY foregroundCurrentChanged)
     // Colour that marks the current row. It is laid under the text as a translucent
     // band (and as a frame round the current cell in table navigation), so the text
     // stays readable even when the overlay and the text have the same colour.

@@ -49,9 +49,8 @@ TreeView::TreeView(QQuickItem *parent)
         syncCurrentToNode();
         invalidateMetrics();
     });
-    connect(m_rows, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
-        m_currentPathBeforeReset = m_currentRow >= 0 ? m_rows->pathOf(m_currentRow) : QStringList();
-    });
+    connect(m_rows, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_currentPathBeforeReset = m_currentRow >= 0 ? m_rows->pathOf(m_currentRow) : QStringList(); });
     connect(m_rows, &QAbstractItemModel::modelReset, this, [this] {
         // The same texts coming back (a refreshed model) keep their place as current.
         int row = -1;
@@ -234,24 +233,12 @@ void TreeView::keyPressEvent(QKeyEvent *event)
     const int row = m_currentRow;
     const int page = m_rowHeight > 0 ? qMax(1, int(height() / m_rowHeight) - 1) : 1;
     switch (event->key()) {
-    case Qt::Key_Up:
-        setCurrentRow(qMax(0, row - 1));
-        break;
-    case Qt::Key_Down:
-        setCurrentRow(qMin(count - 1, row + 1));
-        break;
-    case Qt::Key_PageUp:
-        setCurrentRow(qMax(0, row - page));
-        break;
-    case Qt::Key_PageDown:
-        setCurrentRow(qMin(count - 1, qMax(0, row) + page));
-        break;
-    case Qt::Key_Home:
-        setCurrentRow(0);
-        break;
-    case Qt::Key_End:
-        setCurrentRow(count - 1);
-        break;
+    case Qt::Key_Up: setCurrentRow(qMax(0, row - 1)); break;
+    case Qt::Key_Down: setCurrentRow(qMin(count - 1, row + 1)); break;
+    case Qt::Key_PageUp: setCurrentRow(qMax(0, row - page)); break;
+    case Qt::Key_PageDown: setCurrentRow(qMin(count - 1, qMax(0, row) + page)); break;
+    case Qt::Key_Home: setCurrentRow(0); break;
+    case Qt::Key_End: setCurrentRow(count - 1); break;
     case Qt::Key_Right:
         if (row < 0)
             setCurrentRow(0);
@@ -272,9 +259,7 @@ void TreeView::keyPressEvent(QKeyEvent *event)
         else
             toggle(row);
         break;
-    default:
-        event->ignore();
-        return;
+    default: event->ignore(); return;
     }
     event->accept();
 }

@@ -13,8 +13,8 @@ public:
     {
         Q_ASSERT(QLatin1String(uri) == QLatin1String("com.corvane.treeview"));
         qmlRegisterType<TreeView>(uri, 1, 0, "TreeView");
-        qmlRegisterUncreatableType<TreeStyleHints>(uri, 1, 0, "TreeStyleHints",
-                                                   QStringLiteral("TreeStyleHints is the styleHints group of TreeView"));
+        qmlRegisterUncreatableType<TreeStyleHints>(
+            uri, 1, 0, "TreeStyleHints", QStringLiteral("TreeStyleHints is the styleHints group of TreeView"));
         qmlRegisterUncreatableType<FlatTreeModel>(uri, 1, 0, "FlatTreeModel",
                                                   QStringLiteral("FlatTreeModel belongs to a TreeView"));
     }

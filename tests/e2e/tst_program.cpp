@@ -28,9 +28,9 @@ struct Geometry
 Geometry windowGeometry(const QString &window)
 {
     Geometry g;
-    const QStringList lines =
-        runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
-            .split(QLatin1Char('\n'));
+    const QStringList lines
+        = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
+              .split(QLatin1Char('\n'));
     for (const QString &line : lines) {
         const int eq = line.indexOf(QLatin1Char('='));
         const QString key = line.left(eq);
@@ -123,8 +123,8 @@ private slots:
         QCOMPARE(windowGeometry(window).height, 800);
         // Qt asks the window manager for no decorations at all through the Motif hints:
         // flags "decorations" (2), decorations none (0).
-        const QString hints = runTool(QStringLiteral("xprop"),
-                                      {QStringLiteral("-id"), window, QStringLiteral("_MOTIF_WM_HINTS")});
+        const QString hints
+            = runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), window, QStringLiteral("_MOTIF_WM_HINTS")});
         // _MOTIF_WM_HINTS = flags, functions, decorations, input mode, status.
         const QStringList fields = hints.section(QLatin1Char('='), 1).split(QLatin1Char(','));
         QVERIFY2(fields.size() >= 3, qPrintable(hints));
@@ -212,7 +212,8 @@ private:
         xdo({QStringLiteral("mousedown"), QStringLiteral("1")});
         constexpr int steps = 6;
         for (int i = 1; i <= steps; ++i) {
-            xdo({QStringLiteral("mousemove"), QString::number(x + dx * i / steps), QString::number(y + dy * i / steps)});
+            xdo({QStringLiteral("mousemove"), QString::number(x + dx * i / steps),
+                 QString::number(y + dy * i / steps)});
             QTest::qWait(30);
         }
         xdo({QStringLiteral("mouseup"), QStringLiteral("1")});

@@ -200,7 +200,8 @@ void FileIoTest::relativeSourceFollowsWorkingDirectory()
 
 void FileIoTest::nonAsciiText()
 {
-    const QString expected = QStringLiteral("{\"title\": \"Gr\u00fc\u00dfe, \u8bbe\u7f6e, \u624b\u67c4\u989c\u8272\", \"pad\": \"\U0001F3AE\"}");
+    const QString expected = QStringLiteral(
+        "{\"title\": \"Gr\u00fc\u00dfe, \u8bbe\u7f6e, \u624b\u67c4\u989c\u8272\", \"pad\": \"\U0001F3AE\"}");
     QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("utf8.json")), expected.toUtf8()));
     QCOMPARE(readText(QStringLiteral("file:utf8.json")), expected);
 

@@ -3,14 +3,13 @@
 #include "gamepadmanager.h"
 #include "virtualgamepad.h"
 
-#include <SDL.h>
-
 #include <QElapsedTimer>
 #include <QMetaProperty>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <SDL.h>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -27,8 +26,8 @@ Q_DECLARE_METATYPE(VirtualGamepad::Axis)
 namespace {
 
 const char *const ButtonProperties[] = {
-    "buttonA", "buttonB", "buttonX", "buttonY", "buttonStart", "buttonSelect", "buttonGuide",
-    "buttonUp", "buttonDown", "buttonLeft", "buttonRight", "buttonL1", "buttonR1", "buttonL3",
+    "buttonA",  "buttonB",      "buttonX",        "buttonY",       "buttonStart",     "buttonSelect", "buttonGuide",
+    "buttonUp", "buttonDown",   "buttonLeft",     "buttonRight",   "buttonL1",        "buttonR1",     "buttonL3",
     "buttonR3", "buttonLeftUp", "buttonLeftDown", "buttonRightUp", "buttonRightDown",
 };
 const char *const AnalogProperties[] = {
@@ -125,7 +124,7 @@ void TestGamepad::connectAndDisconnect()
     QTRY_COMPARE(connected.count(), 2);
     QCOMPARE(connected.at(0).at(0).toInt(), first.deviceId());
     QCOMPARE(connected.at(1).at(0).toInt(), second.deviceId());
-    QCOMPARE(withoutOthers(manager->connectedGamepads(), others), (QList<int>{first.deviceId(), second.deviceId()}));
+    QCOMPARE(withoutOthers(manager->connectedGamepads(), others), (QList<int> {first.deviceId(), second.deviceId()}));
     QVERIFY(manager->isGamepadConnected(first.deviceId()));
     QCOMPARE(manager->gamepadName(first.deviceId()), QStringLiteral("First Pad"));
     QCOMPARE(manager->gamepadName(second.deviceId()), QStringLiteral("Second Pad"));
@@ -136,7 +135,7 @@ void TestGamepad::connectAndDisconnect()
     QCOMPARE(disconnected.at(0).at(0).toInt(), firstId);
     QVERIFY(!manager->isGamepadConnected(firstId));
     QCOMPARE(manager->gamepadName(firstId), QString());
-    QCOMPARE(withoutOthers(manager->connectedGamepads(), others), QList<int>{second.deviceId()});
+    QCOMPARE(withoutOthers(manager->connectedGamepads(), others), QList<int> {second.deviceId()});
     QCOMPARE(connected.count(), 2);
 }
 
@@ -162,7 +161,7 @@ void TestGamepad::eightPadsInRandomOrder()
     const quint32 seed = QRandomGenerator::global()->generate();
     qInfo("removal order seed: %u", seed);
     QRandomGenerator random(seed);
-    std::vector<size_t> order{0, 1, 2, 3, 4, 5, 6, 7};
+    std::vector<size_t> order {0, 1, 2, 3, 4, 5, 6, 7};
     std::shuffle(order.begin(), order.end(), random);
 
     QList<int> remaining = ids;
@@ -259,8 +258,7 @@ void TestGamepad::buttonReachesProperty()
     for (const char *other : ButtonProperties)
         spies.push_back(spyOn(gamepad, other));
     const size_t own = static_cast<size_t>(
-        std::find_if(std::begin(ButtonProperties), std::end(ButtonProperties),
-                     [&](const char *n) { return name == n; })
+        std::find_if(std::begin(ButtonProperties), std::end(ButtonProperties), [&](const char *n) { return name == n; })
         - std::begin(ButtonProperties));
 
     pad.setButton(button, true);
@@ -284,7 +282,11 @@ void TestGamepad::axisReachesProperty_data()
     QTest::addColumn<QString>("property");
     QTest::addColumn<int>("raw");
     QTest::addColumn<double>("expected");
-    const struct { VirtualGamepad::Axis axis; const char *property; } sticks[] = {
+    const struct
+    {
+        VirtualGamepad::Axis axis;
+        const char *property;
+    } sticks[] = {
         {VirtualGamepad::AxisLeftX, "axisLeftX"},
         {VirtualGamepad::AxisLeftY, "axisLeftY"},
         {VirtualGamepad::AxisRightX, "axisRightX"},
@@ -339,15 +341,15 @@ void TestGamepad::diagonals_data()
     const int down = VirtualGamepad::ButtonDpadDown;
     const int left = VirtualGamepad::ButtonDpadLeft;
     const int right = VirtualGamepad::ButtonDpadRight;
-    QTest::newRow("left+up") << QList<int>{left, up} << "buttonLeftUp";
-    QTest::newRow("up+left") << QList<int>{up, left} << "buttonLeftUp";
-    QTest::newRow("left+down") << QList<int>{left, down} << "buttonLeftDown";
-    QTest::newRow("right+up") << QList<int>{right, up} << "buttonRightUp";
-    QTest::newRow("down+right") << QList<int>{down, right} << "buttonRightDown";
-    QTest::newRow("up") << QList<int>{up} << "";
-    QTest::newRow("down") << QList<int>{down} << "";
-    QTest::newRow("left") << QList<int>{left} << "";
-    QTest::newRow("right") << QList<int>{right} << "";
+    QTest::newRow("left+up") << QList<int> {left, up} << "buttonLeftUp";
+    QTest::newRow("up+left") << QList<int> {up, left} << "buttonLeftUp";
+    QTest::newRow("left+down") << QList<int> {left, down} << "buttonLeftDown";
+    QTest::newRow("right+up") << QList<int> {right, up} << "buttonRightUp";
+    QTest::newRow("down+right") << QList<int> {down, right} << "buttonRightDown";
+    QTest::newRow("up") << QList<int> {up} << "";
+    QTest::newRow("down") << QList<int> {down} << "";
+    QTest::newRow("left") << QList<int> {left} << "";
+    QTest::newRow("right") << QList<int> {right} << "";
 }
 
 void TestGamepad::diagonals()

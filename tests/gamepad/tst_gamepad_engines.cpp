@@ -7,7 +7,6 @@
 #include <QtTest>
 
 #include <SDL.h>
-
 #include <memory>
 
 using joyvant::test::VirtualGamepad;

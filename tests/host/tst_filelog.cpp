@@ -110,9 +110,9 @@ private slots:
         logDirectly(QtFatalMsg, QStringLiteral("fatal line")); // only the handler, not abort()
 
         const QList<QByteArray> lines = logLines(m_dir->path());
-        const QStringList expected = {QStringLiteral("debug line"), QStringLiteral("info line"),
-                                      QStringLiteral("warning line"), QStringLiteral("critical line"),
-                                      QStringLiteral("fatal line")};
+        const QStringList expected
+            = {QStringLiteral("debug line"), QStringLiteral("info line"), QStringLiteral("warning line"),
+               QStringLiteral("critical line"), QStringLiteral("fatal line")};
         QCOMPARE(lines.size(), expected.size());
         for (int i = 0; i < lines.size(); ++i) {
             const QRegularExpressionMatch match = kLine.match(QString::fromLocal8Bit(lines.at(i)));

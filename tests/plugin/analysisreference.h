@@ -32,20 +32,37 @@ inline QAudioFormat pcmFormat(int channels, int bits, QAudioFormat::SampleType t
     return format;
 }
 
-template<typename T>
-QAudioBuffer buffer(const std::vector<T> &samples, const QAudioFormat &format)
+template<typename T> QAudioBuffer buffer(const std::vector<T> &samples, const QAudioFormat &format)
 {
     const QByteArray data(reinterpret_cast<const char *>(samples.data()), int(samples.size() * sizeof(T)));
     return QAudioBuffer(data, format);
 }
 
 // Sample scale the frame is drawn on, -0.5..0.5.
-inline double unsigned16(quint16 s) { return s / 65535.0 - 0.5; }
-inline double signed16(qint16 s) { return s / 65536.0; }
-inline double unsigned8(quint8 s) { return (s - 128) / 256.0; }
-inline double signed8(qint8 s) { return s / 256.0; }
-inline double signed32(qint32 s) { return s / 4294967296.0; }
-inline double unsigned32(quint32 s) { return (double(s) - 2147483648.0) / 4294967296.0; }
+inline double unsigned16(quint16 s)
+{
+    return s / 65535.0 - 0.5;
+}
+inline double signed16(qint16 s)
+{
+    return s / 65536.0;
+}
+inline double unsigned8(quint8 s)
+{
+    return (s - 128) / 256.0;
+}
+inline double signed8(qint8 s)
+{
+    return s / 256.0;
+}
+inline double signed32(qint32 s)
+{
+    return s / 4294967296.0;
+}
+inline double unsigned32(quint32 s)
+{
+    return (double(s) - 2147483648.0) / 4294967296.0;
+}
 inline double floating(double f)
 {
     if (std::isnan(f))

@@ -13,7 +13,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!QDir().mkpath(folder) || !wavfile::writeSine(QDir(folder).filePath(QStringLiteral("tone.wav")), 1.5, 440.0, 0.5)) {
+    if (!QDir().mkpath(folder)
+        || !wavfile::writeSine(QDir(folder).filePath(QStringLiteral("tone.wav")), 1.5, 440.0, 0.5)) {
         std::fprintf(stderr, "cannot write into %s\n", argv[1]);
         return 1;
     }

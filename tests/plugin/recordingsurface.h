@@ -16,8 +16,8 @@ class RecordingSurface : public QAbstractVideoSurface
 public:
     using QAbstractVideoSurface::QAbstractVideoSurface;
 
-    QList<QVideoFrame::PixelFormat> supportedPixelFormats(
-        QAbstractVideoBuffer::HandleType type = QAbstractVideoBuffer::NoHandle) const override
+    QList<QVideoFrame::PixelFormat> supportedPixelFormats(QAbstractVideoBuffer::HandleType type
+                                                          = QAbstractVideoBuffer::NoHandle) const override
     {
         if (type != QAbstractVideoBuffer::NoHandle)
             return {};

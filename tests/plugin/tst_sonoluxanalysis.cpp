@@ -54,10 +54,10 @@ bool sameFrame(const QImage &actual, const QImage &expected, int tolerance, QStr
     return true;
 }
 
-#define COMPARE_FRAME(actual, expected, tolerance)                                                                \
-    do {                                                                                                           \
-        QString why;                                                                                               \
-        QVERIFY2(sameFrame(actual, expected, tolerance, &why), qPrintable(why));                                   \
+#define COMPARE_FRAME(actual, expected, tolerance)                                                                     \
+    do {                                                                                                               \
+        QString why;                                                                                                   \
+        QVERIFY2(sameFrame(actual, expected, tolerance, &why), qPrintable(why));                                       \
     } while (false)
 
 std::vector<quint16> randomWords(size_t count, unsigned seed)
@@ -125,8 +125,9 @@ private slots:
         const auto words = randomWords(4096, 1);
         QVERIFY(rig.feed(reference::buffer(words, reference::pcmFormat(2, 16, QAudioFormat::UnSignedInt))));
 
-        QCOMPARE(log.matching(sampleLine), QStringList{">>>>>>>>>>>>>>>>>>sample: 4096 ,frameCount: 2048 ,channels: 2"});
-        QCOMPARE(rig.surface.events, (QStringList{"start", "present"}));
+        QCOMPARE(log.matching(sampleLine),
+                 QStringList {">>>>>>>>>>>>>>>>>>sample: 4096 ,frameCount: 2048 ,channels: 2"});
+        QCOMPARE(rig.surface.events, (QStringList {"start", "present"}));
         const QVideoSurfaceFormat format = rig.surface.formats.first();
         QCOMPARE(format.frameSize(), QSize(512, 4));
         QCOMPARE(format.pixelFormat(), QVideoFrame::Format_ARGB32);
@@ -138,7 +139,7 @@ private slots:
         const auto more = randomWords(4096, 2);
         QVERIFY(rig.feed(reference::buffer(more, reference::pcmFormat(2, 16, QAudioFormat::UnSignedInt))));
         QVERIFY(rig.feed(reference::buffer(more, reference::pcmFormat(2, 16, QAudioFormat::UnSignedInt))));
-        QCOMPARE(rig.surface.events, (QStringList{"start", "present", "present", "present"}));
+        QCOMPARE(rig.surface.events, (QStringList {"start", "present", "present", "present"}));
         QCOMPARE(log.matching(sampleLine).size(), 1);
         COMPARE_FRAME(rig.last(), reference::frame(unsignedValues(more, 4096), 2, 4096, 2048), 1);
     }
@@ -224,13 +225,15 @@ private slots:
     {
         Rig rig;
         // Signed 16-bit silence, the decoders' everyday case: nothing lights up.
-        QVERIFY(rig.feed(reference::buffer(std::vector<qint16>(4096, 0), reference::pcmFormat(2, 16, QAudioFormat::SignedInt))));
+        QVERIFY(rig.feed(
+            reference::buffer(std::vector<qint16>(4096, 0), reference::pcmFormat(2, 16, QAudioFormat::SignedInt))));
         QImage expected(512, 4, QImage::Format_ARGB32);
         expected.fill(0xFF000000u);
         QCOMPARE(rig.last(), expected);
 
         // -1 is as quiet: red 0 in the waveform, a spectrum at about 1e-5 of full scale.
-        QVERIFY(rig.feed(reference::buffer(std::vector<qint16>(4096, -1), reference::pcmFormat(2, 16, QAudioFormat::SignedInt))));
+        QVERIFY(rig.feed(
+            reference::buffer(std::vector<qint16>(4096, -1), reference::pcmFormat(2, 16, QAudioFormat::SignedInt))));
         for (int x = 0; x < 512; ++x) {
             QCOMPARE(rig.last().pixel(x, 2), 0xFF000000u);
             QCOMPARE(rig.last().pixel(x, 3), 0xFF000000u);
@@ -238,7 +241,8 @@ private slots:
 
         // Float silence after a format change of the source: the same black frame.
         rig.item.setSource(QUrl(QStringLiteral("file:///nonexistent/sonolux-silence.wav")));
-        QVERIFY(rig.feed(reference::buffer(std::vector<float>(2048, 0.0f), reference::pcmFormat(2, 32, QAudioFormat::Float))));
+        QVERIFY(rig.feed(
+            reference::buffer(std::vector<float>(2048, 0.0f), reference::pcmFormat(2, 32, QAudioFormat::Float))));
         QCOMPARE(rig.last(), expected);
     }
 
@@ -290,7 +294,8 @@ private slots:
         // the 512 bins of each half run past what 512 samples give directly.
         const auto words = randomWords(1024, 4);
         QVERIFY(rig.feed(reference::buffer(words, reference::pcmFormat(1, 16, QAudioFormat::UnSignedInt))));
-        QCOMPARE(log.matching(sampleLine), QStringList{">>>>>>>>>>>>>>>>>>sample: 1024 ,frameCount: 1024 ,channels: 1"});
+        QCOMPARE(log.matching(sampleLine),
+                 QStringList {">>>>>>>>>>>>>>>>>>sample: 1024 ,frameCount: 1024 ,channels: 1"});
         const QImage frame = rig.last();
         for (int c = 0; c < 512; ++c) {
             QCOMPARE(redAt(frame, c, 2), qRound(std::abs(reference::unsigned16(words[size_t(2 * c)])) * 255.0));
@@ -403,8 +408,8 @@ private slots:
         }
 
         Rig rig;
-        const QAudioFormat format =
-            reference::pcmFormat(2, bits, sampleType, swap ? QAudioFormat::BigEndian : QAudioFormat::LittleEndian);
+        const QAudioFormat format
+            = reference::pcmFormat(2, bits, sampleType, swap ? QAudioFormat::BigEndian : QAudioFormat::LittleEndian);
         QVERIFY(rig.feed(QAudioBuffer(data, format)));
         QCOMPARE(rig.surface.count("present"), 1);
         COMPARE_FRAME(rig.last(), reference::frame(values, 2, count, count / 2), 1);
@@ -421,11 +426,11 @@ private slots:
         rig.item.setSource(QUrl(QStringLiteral("file:///nonexistent/sonolux-a.wav")));
         const auto mono = randomWords(1024, 9);
         QVERIFY(rig.feed(reference::buffer(mono, reference::pcmFormat(1, 16, QAudioFormat::UnSignedInt))));
-        QCOMPARE(rig.surface.events, (QStringList{"start", "present", "stop", "start", "present"}));
+        QCOMPARE(rig.surface.events, (QStringList {"start", "present", "stop", "start", "present"}));
         QCOMPARE(rig.surface.formats.last().frameSize(), QSize(512, 4));
         QCOMPARE(log.matching(sampleLine),
-                 (QStringList{">>>>>>>>>>>>>>>>>>sample: 4096 ,frameCount: 2048 ,channels: 2",
-                              ">>>>>>>>>>>>>>>>>>sample: 1024 ,frameCount: 1024 ,channels: 1"}));
+                 (QStringList {">>>>>>>>>>>>>>>>>>sample: 4096 ,frameCount: 2048 ,channels: 2",
+                               ">>>>>>>>>>>>>>>>>>sample: 1024 ,frameCount: 1024 ,channels: 1"}));
         COMPARE_FRAME(rig.last(), reference::frame(unsignedValues(mono, 1024), 1, 1024, 1024), 1);
 
         // The same source again is no change: no restart, the layout stays.
@@ -437,7 +442,7 @@ private slots:
         // Even an identical format restarts the surface after a change.
         rig.item.setSource(QUrl(QStringLiteral("file:///nonexistent/sonolux-b.wav")));
         QVERIFY(rig.feed(reference::buffer(mono, reference::pcmFormat(1, 16, QAudioFormat::UnSignedInt))));
-        QCOMPARE(rig.surface.events.mid(6), (QStringList{"stop", "start", "present"}));
+        QCOMPARE(rig.surface.events.mid(6), (QStringList {"stop", "start", "present"}));
     }
 
     void surfaceComesAndGoes()
@@ -461,14 +466,14 @@ private slots:
         QCOMPARE(surfaceChanged.count(), 1);
         QCOMPARE(item.videoSurface(), &first);
         QVERIFY(feed(buffer));
-        QCOMPARE(first.events, (QStringList{"start", "present"}));
+        QCOMPARE(first.events, (QStringList {"start", "present"}));
         QCOMPARE(log.matching(sampleLine).size(), 1);
 
         // A surface attached mid-stream is not started, only fed.
         QScopedPointer<RecordingSurface> second(new RecordingSurface);
         item.setVideoSurface(second.data());
         QVERIFY(feed(buffer));
-        QCOMPARE(second->events, QStringList{"present"});
+        QCOMPARE(second->events, QStringList {"present"});
         QCOMPARE(first.events.size(), 2);
 
         // Once it is gone the item forgets it and keeps working without it.
@@ -499,8 +504,9 @@ private slots:
 
         // An odd byte count is cut to whole frames.
         QVERIFY(rig.feed(QAudioBuffer(QByteArray(4097, '\0'), reference::pcmFormat(2, 16, QAudioFormat::SignedInt))));
-        QCOMPARE(log.matching(sampleLine), QStringList{">>>>>>>>>>>>>>>>>>sample: 2048 ,frameCount: 1024 ,channels: 2"});
-        QCOMPARE(rig.surface.events, (QStringList{"start", "present"}));
+        QCOMPARE(log.matching(sampleLine),
+                 QStringList {">>>>>>>>>>>>>>>>>>sample: 2048 ,frameCount: 1024 ,channels: 2"});
+        QCOMPARE(rig.surface.events, (QStringList {"start", "present"}));
 
         // Once the layout is known, a buffer without channels is still dropped.
         QVERIFY(rig.feed(QAudioBuffer(QByteArray(64, '\x01'), reference::pcmFormat(0, 16, QAudioFormat::SignedInt))));
@@ -525,7 +531,7 @@ private slots:
     {
         QFETCH(int, length);
         QFETCH(int, bins);
-        std::mt19937 random{unsigned(length)};
+        std::mt19937 random {unsigned(length)};
         std::uniform_real_distribution<double> sample(-0.5, 0.5);
         std::vector<double> x(static_cast<size_t>(length));
         for (double &s : x)
@@ -537,7 +543,8 @@ private slots:
         const auto sums = reference::dft(x, bins);
         for (int k = 0; k < bins; ++k) {
             const std::complex<long double> expected = sums[size_t(k)];
-            const double error = std::abs(std::complex<double>(double(expected.real()), double(expected.imag())) - out[size_t(k)]);
+            const double error
+                = std::abs(std::complex<double>(double(expected.real()), double(expected.imag())) - out[size_t(k)]);
             QVERIFY2(error < 1e-10 * length + 1e-12, qPrintable(QStringLiteral("bin %1 off by %2").arg(k).arg(error)));
         }
     }

@@ -22,8 +22,8 @@ class TestSonoluxPlayer : public QObject
 
 private:
     QTemporaryDir m_dir;
-    QUrl m_tone;   // 0.4 s of 440 Hz at half scale
-    QUrl m_blip;   // 0.25 s of 1 kHz
+    QUrl m_tone; // 0.4 s of 440 Hz at half scale
+    QUrl m_blip; // 0.25 s of 1 kHz
     QUrl m_corrupt;
     QUrl m_missing;
 
@@ -163,7 +163,7 @@ private slots:
         item.setAutoPlay(true);
         item.setSource(m_blip);
         QCOMPARE(log.matching(QStringLiteral(">>>>>>begin play")),
-                 (QStringList{">>>>>>begin play, probe active= true", ">>>>>>begin play, probe active= true"}));
+                 (QStringList {">>>>>>begin play, probe active= true", ">>>>>>begin play, probe active= true"}));
         QTRY_COMPARE_WITH_TIMEOUT(item.playStatus(), int(QMediaPlayer::PlayingState), timeout);
         item.stop();
         QTRY_COMPARE_WITH_TIMEOUT(item.playStatus(), int(QMediaPlayer::StoppedState), timeout);
@@ -231,9 +231,9 @@ private slots:
         // Three plays: the first two ends start the media again, the third stays put.
         QTRY_COMPARE_WITH_TIMEOUT(ends.playStates.size(), 3, timeout);
         QTRY_COMPARE_WITH_TIMEOUT(item.playStatus(), int(QMediaPlayer::StoppedState), timeout);
-        QCOMPARE(ends.playStates, (QVector<int>{QMediaPlayer::PlayingState, QMediaPlayer::PlayingState,
-                                                QMediaPlayer::StoppedState}));
-        QCOMPARE(ends.loops, (QVector<int>{1, 0, 0}));
+        QCOMPARE(ends.playStates,
+                 (QVector<int> {QMediaPlayer::PlayingState, QMediaPlayer::PlayingState, QMediaPlayer::StoppedState}));
+        QCOMPARE(ends.loops, (QVector<int> {1, 0, 0}));
         QCOMPARE(item.loops(), 0);
         QCOMPARE(loopsChanged.count(), 0);
         QCOMPARE(item.mediaStatus(), int(QMediaPlayer::EndOfMedia));

@@ -34,8 +34,8 @@ private slots:
             const int values[] = {int(options)...};
             return values[random() % sizeof...(options)];
         };
-        const QAudioFormat::SampleType types[] = {QAudioFormat::Unknown, QAudioFormat::SignedInt,
-                                                  QAudioFormat::UnSignedInt, QAudioFormat::Float};
+        const QAudioFormat::SampleType types[]
+            = {QAudioFormat::Unknown, QAudioFormat::SignedInt, QAudioFormat::UnSignedInt, QAudioFormat::Float};
         int presented = 0;
         for (int round = 0; round < 4000; ++round) {
             if (round % 61 == 0)
@@ -61,16 +61,14 @@ private slots:
             case 1:
                 bytes = int(random() % 20000) | 1; // odd
                 break;
-            default:
-                bytes = int(random() % 40000);
-                break;
+            default: bytes = int(random() % 40000); break;
             }
             QByteArray data(bytes, Qt::Uninitialized);
             for (char &c : data)
                 c = char(random() & 0xFF);
             if (format.sampleType() == QAudioFormat::Float && format.sampleSize() == 32 && bytes >= 8) {
-                const float special[] = {std::numeric_limits<float>::quiet_NaN(),
-                                         std::numeric_limits<float>::infinity()};
+                const float special[]
+                    = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
                 std::memcpy(data.data(), special, sizeof special);
             }
 

@@ -42,10 +42,13 @@ void LogCapture::handler(QtMsgType type, const QMessageLogContext &context, cons
 {
     if (g_capture) {
         // Messages from other threads are recorded on the capture's own thread.
-        QMetaObject::invokeMethod(g_capture.data(), [message] {
-            if (g_capture)
-                g_capture->record(message);
-        }, Qt::AutoConnection);
+        QMetaObject::invokeMethod(
+            g_capture.data(),
+            [message] {
+                if (g_capture)
+                    g_capture->record(message);
+            },
+            Qt::AutoConnection);
     }
     if (g_previous)
         g_previous(type, context, message);

@@ -3,8 +3,8 @@
 #include "logcapture.h"
 
 #include <QQmlContext>
-#include <QSurfaceFormat>
 #include <QQmlEngine>
+#include <QSurfaceFormat>
 #include <QtQuickTest>
 
 class RunnerSetup : public QObject

@@ -4,7 +4,6 @@
 #include <QMutexLocker>
 
 #include <SDL.h>
-
 #include <cmath>
 
 namespace joyvant {
@@ -12,7 +11,8 @@ namespace test {
 
 static_assert(int(VirtualGamepad::ButtonCount) == int(SDL_CONTROLLER_BUTTON_MAX), "button numbering follows SDL");
 static_assert(int(VirtualGamepad::ButtonDpadUp) == int(SDL_CONTROLLER_BUTTON_DPAD_UP), "button numbering follows SDL");
-static_assert(int(VirtualGamepad::AxisTriggerLeft) == int(SDL_CONTROLLER_AXIS_TRIGGERLEFT), "axis numbering follows SDL");
+static_assert(int(VirtualGamepad::AxisTriggerLeft) == int(SDL_CONTROLLER_AXIS_TRIGGERLEFT),
+              "axis numbering follows SDL");
 static_assert(int(VirtualGamepad::AxisCount) == int(SDL_CONTROLLER_AXIS_MAX), "axis numbering follows SDL");
 
 namespace {

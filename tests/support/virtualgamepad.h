@@ -51,25 +51,39 @@ class VirtualGamepad : public QObject
 public:
     // SDL_GameControllerButton.
     enum Button {
-        ButtonA, ButtonB, ButtonX, ButtonY, ButtonBack, ButtonGuide, ButtonStart,
-        ButtonLeftStick, ButtonRightStick, ButtonLeftShoulder, ButtonRightShoulder,
-        ButtonDpadUp, ButtonDpadDown, ButtonDpadLeft, ButtonDpadRight,
-        ButtonMisc1, ButtonPaddle1, ButtonPaddle2, ButtonPaddle3, ButtonPaddle4, ButtonTouchpad,
+        ButtonA,
+        ButtonB,
+        ButtonX,
+        ButtonY,
+        ButtonBack,
+        ButtonGuide,
+        ButtonStart,
+        ButtonLeftStick,
+        ButtonRightStick,
+        ButtonLeftShoulder,
+        ButtonRightShoulder,
+        ButtonDpadUp,
+        ButtonDpadDown,
+        ButtonDpadLeft,
+        ButtonDpadRight,
+        ButtonMisc1,
+        ButtonPaddle1,
+        ButtonPaddle2,
+        ButtonPaddle3,
+        ButtonPaddle4,
+        ButtonTouchpad,
         ButtonCount
     };
     Q_ENUM(Button)
     // SDL_GameControllerAxis.
-    enum Axis {
-        AxisLeftX, AxisLeftY, AxisRightX, AxisRightY, AxisTriggerLeft, AxisTriggerRight,
-        AxisCount
-    };
+    enum Axis { AxisLeftX, AxisLeftY, AxisRightX, AxisRightY, AxisTriggerLeft, AxisTriggerRight, AxisCount };
     Q_ENUM(Axis)
 
     struct RumbleCall
     {
         qint64 msecs; // since attach
-        int low;      // low-frequency (left) motor, 0..65535
-        int high;     // high-frequency (right) motor, 0..65535
+        int low; // low-frequency (left) motor, 0..65535
+        int high; // high-frequency (right) motor, 0..65535
     };
 
     explicit VirtualGamepad(QObject *parent = nullptr);

@@ -2,8 +2,6 @@
 // build/bin by a real QML engine, with real screens and OpenGL (Xvfb and Mesa) and
 // game controllers made with SDL virtual joysticks.
 #define SDL_MAIN_HANDLED
-#include <SDL.h>
-
 #include <QAbstractItemModel>
 #include <QGuiApplication>
 #include <QOffscreenSurface>
@@ -14,6 +12,8 @@
 #include <QScreen>
 #include <QThread>
 #include <QtTest>
+
+#include <SDL.h>
 
 namespace {
 
@@ -196,8 +196,9 @@ void SysInfoTest::scanRunsOnWorkerAndFillsModel()
     QSignalSpy scanningSpy(info, SIGNAL(scanningChanged()));
     QSignalSpy resetSpy(infoModel, &QAbstractItemModel::modelReset);
     QList<QThread *> resetThreads;
-    connect(infoModel, &QAbstractItemModel::modelReset, this,
-            [&resetThreads] { resetThreads.append(QThread::currentThread()); }, Qt::DirectConnection);
+    connect(
+        infoModel, &QAbstractItemModel::modelReset, this,
+        [&resetThreads] { resetThreads.append(QThread::currentThread()); }, Qt::DirectConnection);
 
     QVERIFY(QMetaObject::invokeMethod(info, "scan"));
     // scan() came back before anything was collected into the model.
@@ -211,8 +212,9 @@ void SysInfoTest::scanRunsOnWorkerAndFillsModel()
     QCOMPARE(resetThreads, QList<QThread *>() << qApp->thread());
 
     const QList<Line> tree = readTree(infoModel);
-    QCOMPARE(names(tree), QStringList({"Application", "Operating system", "Processor", "Memory", "Displays",
-                                       "Graphics", "Audio outputs", "Gamepads"}));
+    QCOMPARE(names(tree),
+             QStringList({"Application", "Operating system", "Processor", "Memory", "Displays", "Graphics",
+                          "Audio outputs", "Gamepads"}));
     QStringList emptyLeaves;
     collectEmptyLeaves(tree, QString(), &emptyLeaves);
     QVERIFY2(emptyLeaves.isEmpty(), qPrintable(emptyLeaves.join(QLatin1String(", "))));

@@ -17,8 +17,7 @@ public:
         : QStandardItemModel(0, 2)
     {
     }
-    template<typename Change>
-    void resetWith(Change change)
+    template<typename Change> void resetWith(Change change)
     {
         beginResetModel();
         const bool blocked = blockSignals(true);
@@ -174,8 +173,9 @@ void FlatTreeModelTest::insertUnderExpandedAndCollapsedNodes()
     // First child of an open node, last child of an open node.
     item(m_source, "A1")->insertRow(0, pair(QStringLiteral("A1first")));
     item(m_source, "A1")->appendRow(pair(QStringLiteral("A1last")));
-    QCOMPARE(lines(*m_flat), QStringList({"-A", "  -A1", "    A1first", "    A1a", "    A1b", "    A1last", "  A1.5",
-                                          "  A2", "+B", "C"}));
+    QCOMPARE(
+        lines(*m_flat),
+        QStringList({"-A", "  -A1", "    A1first", "    A1a", "    A1b", "    A1last", "  A1.5", "  A2", "+B", "C"}));
     // Top level, at the front and at the end.
     m_source->insertRow(0, pair(QStringLiteral("Top")));
     m_source->appendRow(pair(QStringLiteral("End")));

@@ -51,12 +51,10 @@ qint64 cpuNanos(bool thread)
         GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user);
     else
         GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
-    const auto ticks = [](const FILETIME &t) {
-        return (qint64(t.dwHighDateTime) << 32 | t.dwLowDateTime) * 100;
-    };
+    const auto ticks = [](const FILETIME &t) { return (qint64(t.dwHighDateTime) << 32 | t.dwLowDateTime) * 100; };
     return ticks(kernel) + ticks(user);
 #else
-    timespec t{};
+    timespec t {};
     clock_gettime(thread ? CLOCK_THREAD_CPUTIME_ID : CLOCK_PROCESS_CPUTIME_ID, &t);
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 #endif
@@ -137,10 +135,9 @@ int main(int argc, char **argv)
         // every phase of the pump's rhythm; the GUI thread only runs its event loop.
         QElapsedTimer clock;
         clock.start();
-        std::atomic<qint64> changedAt{0};
-        QObject::connect(gamepad.get(), &Gamepad::buttonAChanged, &app,
-                         [&] { changedAt.store(clock.nsecsElapsed()); });
-        std::atomic<bool> lost{false};
+        std::atomic<qint64> changedAt {0};
+        QObject::connect(gamepad.get(), &Gamepad::buttonAChanged, &app, [&] { changedAt.store(clock.nsecsElapsed()); });
+        std::atomic<bool> lost {false};
         latencies.reserve(size_t(presses));
         QEventLoop loop;
         std::thread presser([&] {
@@ -200,8 +197,8 @@ int main(int argc, char **argv)
     const double rate = 1000.0 / GamepadBackend::PumpIntervalMs;
     std::printf("Latency, button change to signal, %d presses: median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n",
                 presses, percentile(latencies, 0.5), percentile(latencies, 0.99), percentile(latencies, 1.0));
-    std::printf("Idle process load over %d s: without the module %.3f %%, no pad %.3f %%, four pads %.3f %%\n",
-                seconds, baseLoad, noPadLoad, fourPadLoad);
+    std::printf("Idle process load over %d s: without the module %.3f %%, no pad %.3f %%, four pads %.3f %%\n", seconds,
+                baseLoad, noPadLoad, fourPadLoad);
     std::printf("Pump load (difference to no module): no pad %.3f %% of a core, four pads %.3f %% of a core\n",
                 noPadLoad - baseLoad, fourPadLoad - baseLoad);
     std::printf("One pump round: no pad %.2f us, four pads %.2f us (x %.0f Hz = %.3f %% / %.3f %% of a core)\n",

@@ -153,40 +153,49 @@ void printStages(int iterations)
         Timing timing;
     };
     const std::vector<Stage> stages = {
-        {"image 512x4 allocate and fill", timeEach(iterations, [&](int) {
-             QImage fresh(512, 4, QImage::Format_ARGB32);
-             fresh.fill(Qt::black);
-             sink = sink + fresh.constBits()[0];
-         })},
-        {"read 4096 samples to doubles", timeEach(iterations, [&](int) {
-             reader.read(buffer.constData(), samples, values.data());
-             sink = sink + int(values[1]);
-         })},
-        {"Hamming window, 2 x 2048", timeEach(iterations, [&](int) {
-             std::vector<double> a = even;
-             std::vector<double> b = even;
-             applyHammingWindow(a, frames);
-             applyHammingWindow(b, frames);
-             sink = sink + int(a[5] + b[5]);
-         })},
-        {"transform, 2 x 2048 -> 1024 bins (left copied)", timeEach(iterations, [&](int) {
-             const std::vector<Fft::Complex> left = fft.transform(even, frames / 2);
-             const std::vector<Fft::Complex> &right = fft.transform(even, frames / 2);
-             sink = sink + int(left[3].real() + right[3].real());
-         })},
-        {"log scale, 2 x 512 visible bins", timeEach(iterations, [&](int) {
-             const std::vector<Fft::Complex> &bins = fft.transform(even, frames / 2);
-             int total = 0;
-             for (int k = 1; k < frames / 2; k += 2)
-                 total += spectrumRed(bins[size_t(k)].real(), bins[size_t(k)].imag(), frames / 2)
-                          + spectrumRed(bins[size_t(k)].imag(), bins[size_t(k)].real(), frames / 2);
-             sink = sink + total;
-         })},
-        {"QVideoFrame wrap and present", timeEach(iterations, [&](int) {
-             surface.present(QVideoFrame(image));
-         })},
+        {"image 512x4 allocate and fill",
+         timeEach(iterations,
+                  [&](int) {
+                      QImage fresh(512, 4, QImage::Format_ARGB32);
+                      fresh.fill(Qt::black);
+                      sink = sink + fresh.constBits()[0];
+                  })},
+        {"read 4096 samples to doubles",
+         timeEach(iterations,
+                  [&](int) {
+                      reader.read(buffer.constData(), samples, values.data());
+                      sink = sink + int(values[1]);
+                  })},
+        {"Hamming window, 2 x 2048",
+         timeEach(iterations,
+                  [&](int) {
+                      std::vector<double> a = even;
+                      std::vector<double> b = even;
+                      applyHammingWindow(a, frames);
+                      applyHammingWindow(b, frames);
+                      sink = sink + int(a[5] + b[5]);
+                  })},
+        {"transform, 2 x 2048 -> 1024 bins (left copied)",
+         timeEach(iterations,
+                  [&](int) {
+                      const std::vector<Fft::Complex> left = fft.transform(even, frames / 2);
+                      const std::vector<Fft::Complex> &right = fft.transform(even, frames / 2);
+                      sink = sink + int(left[3].real() + right[3].real());
+                  })},
+        {"log scale, 2 x 512 visible bins",
+         timeEach(iterations,
+                  [&](int) {
+                      const std::vector<Fft::Complex> &bins = fft.transform(even, frames / 2);
+                      int total = 0;
+                      for (int k = 1; k < frames / 2; k += 2)
+                          total += spectrumRed(bins[size_t(k)].real(), bins[size_t(k)].imag(), frames / 2)
+                              + spectrumRed(bins[size_t(k)].imag(), bins[size_t(k)].real(), frames / 2);
+                      sink = sink + total;
+                  })},
+        {"QVideoFrame wrap and present", timeEach(iterations, [&](int) { surface.present(QVideoFrame(image)); })},
     };
-    std::printf("\nStages of one 2048-frame stereo buffer, measured alone (the log-scale row includes one transform):\n\n");
+    std::printf(
+        "\nStages of one 2048-frame stereo buffer, measured alone (the log-scale row includes one transform):\n\n");
     std::printf("| stage | median us | p90 us |\n|---|---:|---:|\n");
     for (const Stage &stage : stages)
         std::printf("| %s | %.2f | %.2f |\n", stage.name, stage.timing.median, stage.timing.p90);

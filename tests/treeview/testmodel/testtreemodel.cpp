@@ -69,10 +69,7 @@ class TreeViewTestingPlugin : public QQmlExtensionPlugin
     Q_PLUGIN_METADATA(IID QQmlExtensionInterface_iid)
 
 public:
-    void registerTypes(const char *uri) override
-    {
-        qmlRegisterType<TestTreeModel>(uri, 1, 0, "TestTreeModel");
-    }
+    void registerTypes(const char *uri) override { qmlRegisterType<TestTreeModel>(uri, 1, 0, "TestTreeModel"); }
 };
 
 #include "testtreemodel.moc"
