@@ -1,6 +1,6 @@
 // Gamepad module benchmark: input latency and the cost of the event pump.
 //
-//   build/bin/bench_gamepad [--presses N] [--seconds S]
+//   build/tools/bin/bench_gamepad [--presses N] [--seconds S]
 //
 // 1. Latency: an SDL virtual pad bound to a Gamepad is pressed N times (default 1000) at
 //    random moments from a second thread; each sample is the time from the pad's button change to the

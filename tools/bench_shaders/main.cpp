@@ -1,6 +1,6 @@
 // Frame-time benchmark of the scene shaders.
 //
-//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/bench_shaders [--write docs/benchmarks.md]
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/bench_shaders [--write docs/benchmarks.md]
 //
 // Renders each shader of the bundle (qrc:/shaders/) full-window at 640x400 with the
 // channel pictures a scene gives it, under the same OpenGL 3.3 core profile as the
@@ -260,7 +260,7 @@ QString tableOf(const QList<Result> &results, const Result &empty, const QList<I
         << "with the channel pictures that the shipped scene list gives it. Renderer: " << renderer << "; "
         << QThread::idealThreadCount() << " CPU threads (" << QSysInfo::currentCpuArchitecture() << ").\n\n"
         << "Rerun (after `cmake --build build --target bench_shaders`):\n\n"
-        << "    xvfb-run -a -s \"-screen 0 1920x1080x24\" build/bin/bench_shaders --write docs/benchmarks.md\n\n"
+        << "    xvfb-run -a -s \"-screen 0 1920x1080x24\" build/tools/bin/bench_shaders --write docs/benchmarks.md\n\n"
         << "Presenting a frame that draws nothing takes " << QString::number(empty.medianMs, 'f', 1)
         << " ms here (CPU " << QString::number(empty.cpuMs, 'f', 1)
         << " ms): the cheapest shaders sit just above that floor. The CPU column is the process's processor time per frame, the renderer's threads included: it "

@@ -1,5 +1,5 @@
 // Development preview of one scene shader outside the program.
-//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bin/shader_preview \
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/shader_preview \
 //       shader=resources/shaders/Fire.frag \
 //       channel0=IMAGE channel1=IMAGE size=640x400 mouse=320,200 grab=2.5,5:/tmp/fire
 // Feeds iResolution, iTime, iMouse (origin bottom left, zw = xy), iChannel0/1 (mirrored
