@@ -232,5 +232,7 @@ private:
     bool m_sawFormat = false;
 };
 
-QTEST_GUILESS_MAIN(TestProgram)
+// A GUI application: it holds a connection to the X server for the whole run, so a
+// server started without -noreset does not reset (and refuse clients) between programs.
+QTEST_MAIN(TestProgram)
 #include "tst_program.moc"
