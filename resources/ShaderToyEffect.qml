@@ -143,5 +143,20 @@ ShaderToyEffectForm {
         ImageChannel {}
     }
 
-    Component.onCompleted: printGraphicsInfo(GraphicsInfo)
+    // The graphics set-up is known once the item's window has started its scene graph,
+    // usually after the item completes (api first, the shader language right after):
+    // report it then, once, instead of a page of "Unknown".
+    property bool graphicsReported: false
+    function reportGraphicsOnce() {
+        if (graphicsReported || GraphicsInfo.api === GraphicsInfo.Unknown)
+            return
+        var shaderless = GraphicsInfo.api === GraphicsInfo.Software || GraphicsInfo.api === GraphicsInfo.OpenVG
+        if (!shaderless && GraphicsInfo.shaderSourceType === 0) // the last value Qt fills in
+            return
+        graphicsReported = true
+        printGraphicsInfo(GraphicsInfo)
+    }
+    GraphicsInfo.onApiChanged: reportGraphicsOnce()
+    GraphicsInfo.onShaderSourceTypeChanged: reportGraphicsOnce()
+    Component.onCompleted: reportGraphicsOnce()
 }

@@ -178,6 +178,19 @@ Item {
             verify(!host.muted)
         }
 
+        // Six lines, once the window's scene graph has told what it runs on.
+        function test_graphicsReport() {
+            LogCapture.clear()
+            var effect = Qt.createComponent("qrc:/ShaderToyEffect.qml").createObject(root, { width: 10, height: 10, visible: false })
+            tryVerify(function() { return LogCapture.matching("shaderType:").length > 0 })
+            var report = /^(api|profile|renderableType|shaderCompilationType|ShaderSourceString|shaderType):/
+            var lines = LogCapture.messages.filter(function(m) { return report.test(m) })
+            compare(lines, ["api:OpenGL", "profile:OpenGLCoreProfile", "renderableType:SurfaceFormatOpenGL",
+                            "shaderCompilationType:RuntimeCompilation",
+                            "ShaderSourceString:ShaderSourceString ShaderSourceFile [3]", "shaderType:GLSL "])
+            effect.destroy()
+        }
+
         function test_imageChannelTakesThePicturesSizeMirrored() {
             host.play({ channels: [{ type: "image", source: "qrc:/2DTextures/1.png" }], fragmentShader: root.plainShader })
             var output = host.channels[0].output
