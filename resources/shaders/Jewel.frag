@@ -128,10 +128,10 @@ void main()
         vec3 base = bands(n, t);
         float diffuse = max(dot(n, light), 0.0);
         vec3 refl = reflect(rd, n);
-        float spec = pow(max(dot(refl, light), 0.0), 60.0);
+        float specular = pow(max(dot(refl, light), 0.0), 60.0);
         float fresnel = 0.08 + 0.92 * pow(1.0 - max(dot(-rd, n), 0.0), 5.0);
         vec3 surface = base * (0.25 + 0.85 * diffuse);
-        surface += starField(refl) * (0.5 + fresnel) + spec * vec3(1.4, 1.3, 1.2);
+        surface += starField(refl) * (0.5 + fresnel) + specular * vec3(1.4, 1.3, 1.2);
         surface += fresnel * vec3(0.25, 0.3, 0.5);
         col = mix(col, surface, edge);
     }
