@@ -29,6 +29,15 @@ bool fileLoggingRequested()
 
 } // namespace
 
+QSurfaceFormat programSurfaceFormat()
+{
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    format.setVersion(3, 3);
+    return format;
+}
+
 int runApplication(int &argc, char **argv, const QString &rootUrl)
 {
     if (fileLoggingRequested()) {
@@ -36,11 +45,7 @@ int runApplication(int &argc, char **argv, const QString &rootUrl)
         qInstallMessageHandler(fileMessageHandler);
     }
 
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CoreProfile);
-    format.setVersion(3, 3);
-    QSurfaceFormat::setDefaultFormat(format);
+    QSurfaceFormat::setDefaultFormat(programSurfaceFormat());
     qDebug() << "Surfrace format:" << QSurfaceFormat::defaultFormat();
 
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);

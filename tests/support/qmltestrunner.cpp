@@ -1,6 +1,7 @@
 // Qt Quick Test runner with the program's resource bundle linked in, so tests can
 // import "qrc:/" documents and the nimbo4 module exactly as the program sees them.
 #include "logcapture.h"
+#include "startup.h"
 
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -14,11 +15,7 @@ public:
     RunnerSetup()
     {
         // The program's graphics set-up: shaders are compiled as they will be there.
-        QSurfaceFormat format;
-        format.setRenderableType(QSurfaceFormat::OpenGL);
-        format.setProfile(QSurfaceFormat::CoreProfile);
-        format.setVersion(3, 3);
-        QSurfaceFormat::setDefaultFormat(format);
+        QSurfaceFormat::setDefaultFormat(joyvant::programSurfaceFormat());
     }
 
 public slots:

@@ -15,6 +15,8 @@
 // --only A,B (file names without .frag), --frames N, --warmup N, --size WxH,
 // --scenes FILE (scene list that pairs shaders with pictures; resources/scenes.json),
 // --write FILE (replace or append the "## Scene shaders" section of that Markdown file).
+#include "startup.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
@@ -342,10 +344,7 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QSG_RENDER_LOOP"))
         qputenv("QSG_RENDER_LOOP", "basic");
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CoreProfile);
-    format.setVersion(3, 3);
+    QSurfaceFormat format = joyvant::programSurfaceFormat();
     format.setSwapInterval(0);
     QSurfaceFormat::setDefaultFormat(format);
 

@@ -1,5 +1,7 @@
 // Development tool: runs one scene shader in a window with the scene host's inputs,
 // under the same OpenGL 3.3 core profile as the program. See preview.qml for options.
+#include "startup.h"
+
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -7,11 +9,7 @@
 
 int main(int argc, char *argv[])
 {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CoreProfile);
-    format.setVersion(3, 3);
-    QSurfaceFormat::setDefaultFormat(format);
+    QSurfaceFormat::setDefaultFormat(joyvant::programSurfaceFormat());
 
     QGuiApplication app(argc, argv);
     QQmlApplicationEngine engine;
