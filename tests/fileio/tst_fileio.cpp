@@ -8,6 +8,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #ifdef Q_OS_LINUX
 #include <linux/capability.h>
 #include <sys/syscall.h>
@@ -79,6 +91,9 @@ private slots:
     void fileInWorkingDirectory();
     void relativeSourceFollowsWorkingDirectory();
     void nonAsciiText();
+    void wholeContentInEveryEncoding_data();
+    void wholeContentInEveryEncoding();
+    void namedPipeIsRefused();
     void missingFile();
     void directoryInPlaceOfFile();
     void fileWithoutReadPermission();
@@ -209,6 +224,90 @@ void FileIoTest::nonAsciiText()
     QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("bom.json")), "\xEF\xBB\xBF" + expected.toUtf8()));
     QCOMPARE(readText(QStringLiteral("file:bom.json")), expected);
     QCOMPARE(g_fileIoWarnings, 0);
+}
+
+void FileIoTest::wholeContentInEveryEncoding_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+
+    const QString text = QStringLiteral("{\"pad\": \"\u624b\u67c4 \U0001F3AE\"}");
+    const auto utf16 = [&text](bool bigEndian) {
+        QByteArray bytes;
+        for (const QChar c : text) {
+            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xff);
+            bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+        }
+        return bytes;
+    };
+    const auto utf32 = [&text](bool bigEndian) {
+        QByteArray bytes;
+        for (const uint c : text.toUcs4()) {
+            for (int i = 0; i < 4; ++i)
+                bytes.append(char(c >> (bigEndian ? 24 - 8 * i : 8 * i)));
+        }
+        return bytes;
+    };
+
+    QTest::newRow("NUL inside UTF-8") << QByteArray("abc\0def", 7) << QString(QStringLiteral("abc") + QChar(0) + "def");
+    QTest::newRow("binary after NUL") << QByteArray("\0\x01\x02z", 4)
+                                      << QString(QChar(0) + QString(QChar(1)) + QChar(2) + "z");
+    QTest::newRow("UTF-16 LE with mark") << QByteArray("\xFF\xFE") + utf16(false) << text;
+    QTest::newRow("UTF-16 BE with mark") << QByteArray("\xFE\xFF") + utf16(true) << text;
+    QTest::newRow("UTF-32 LE with mark") << QByteArray("\xFF\xFE\0\0", 4) + utf32(false) << text;
+    QTest::newRow("UTF-32 BE with mark") << QByteArray("\0\0\xFE\xFF", 4) + utf32(true) << text;
+}
+
+void FileIoTest::wholeContentInEveryEncoding()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("content.json")), bytes));
+    QString error;
+    QCOMPARE(readText(QStringLiteral("file:content.json"), &error), expected);
+    QCOMPARE(error, QString());
+    QCOMPARE(g_fileIoWarnings, 0);
+}
+
+void FileIoTest::namedPipeIsRefused()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Named pipes in the file system exist on Unix only");
+#else
+    const QString path = m_workDir->filePath(QStringLiteral("scenes.json"));
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+
+    // Opening a pipe for reading waits for a writer. Should the reader wait, a writer
+    // comes after a time-out and lets it go on, so the test fails instead of hanging.
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::atomic<bool> hung {false};
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (finished.wait_for(lock, std::chrono::seconds(10), [&] { return done; }))
+            return;
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            hung = true;
+            ::close(fd);
+        }
+    });
+    QString error;
+    const QString text = readText(QStringLiteral("file:scenes.json"), &error);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+    }
+    finished.notify_one();
+    watchdog.join();
+
+    QVERIFY2(!hung, "reading blocked on the pipe");
+    QCOMPARE(text, QString());
+    QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("not a regular file")), qPrintable(error));
+    QCOMPARE(g_fileIoWarnings, 1);
+#endif
 }
 
 void FileIoTest::missingFile()
