@@ -45,6 +45,59 @@ bool writeFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
 }
 
+#ifdef Q_OS_UNIX
+// Lets go of anything that waits to open a named pipe for reading: after a time-out
+// it opens the pipe for writing again and again until it is destroyed, so code under
+// test that blocks on the pipe makes the test fail instead of hanging it.
+class PipeWatchdog
+{
+public:
+    PipeWatchdog(const QString &path, std::chrono::milliseconds timeout)
+        : m_path(QFile::encodeName(path))
+        , m_thread([this, timeout] { run(timeout); })
+    {
+    }
+    ~PipeWatchdog()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_done = true;
+        }
+        m_finished.notify_one();
+        m_thread.join();
+    }
+    PipeWatchdog(const PipeWatchdog &) = delete;
+    PipeWatchdog &operator=(const PipeWatchdog &) = delete;
+
+    // True once a reader was found waiting on the pipe.
+    bool readerWaited() const { return m_readerWaited; }
+
+private:
+    void run(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (m_finished.wait_for(lock, timeout, [this] { return m_done; }))
+            return;
+        while (!m_done) {
+            // Succeeds only while a reader waits, and lets that reader go on.
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                m_readerWaited = true;
+                ::close(fd);
+            }
+            m_finished.wait_for(lock, std::chrono::milliseconds(20), [this] { return m_done; });
+        }
+    }
+
+    const QByteArray m_path;
+    std::mutex m_mutex;
+    std::condition_variable m_finished;
+    bool m_done = false;
+    std::atomic<bool> m_readerWaited {false};
+    std::thread m_thread;
+};
+#endif
+
 #ifdef Q_OS_LINUX
 // Root reads files whatever their mode bits say, through the capabilities
 // CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH. Taking them out of this thread's
@@ -277,32 +330,11 @@ void FileIoTest::namedPipeIsRefused()
     const QString path = m_workDir->filePath(QStringLiteral("scenes.json"));
     QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
 
-    // Opening a pipe for reading waits for a writer. Should the reader wait, a writer
-    // comes after a time-out and lets it go on, so the test fails instead of hanging.
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-    std::atomic<bool> hung {false};
-    std::thread watchdog([&] {
-        std::unique_lock<std::mutex> lock(mutex);
-        if (finished.wait_for(lock, std::chrono::seconds(10), [&] { return done; }))
-            return;
-        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
-        if (fd >= 0) {
-            hung = true;
-            ::close(fd);
-        }
-    });
+    // Opening a pipe for reading waits for a writer.
+    PipeWatchdog watchdog(path, std::chrono::seconds(10));
     QString error;
     const QString text = readText(QStringLiteral("file:scenes.json"), &error);
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        done = true;
-    }
-    finished.notify_one();
-    watchdog.join();
-
-    QVERIFY2(!hung, "reading blocked on the pipe");
+    QVERIFY2(!watchdog.readerWaited(), "reading blocked on the pipe");
     QCOMPARE(text, QString());
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QVERIFY2(error.contains(QLatin1String("not a regular file")), qPrintable(error));
