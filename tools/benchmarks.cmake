@@ -5,3 +5,7 @@ if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_gamepad)
 endif()
 add_subdirectory(sonolux_bench)
+# TreeView toggle and append times at 100,000 rows.
+add_subdirectory(bench_treeview)
+# Baseline window of the start-up benchmark (tools/bench_startup.py).
+add_subdirectory(bench_startup)
