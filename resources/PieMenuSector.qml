@@ -1,8 +1,8 @@
 import QtQuick 2.15
 
 // One sector of the pie menu. An angle of 0 degrees points right and angles grow
-// clockwise on screen. press() plays the icon's press glow from its start; the glow
-// runs to its end whatever happens to the highlight meanwhile.
+// clockwise on screen. press() plays the icon's press glow from its start; nothing but
+// the next press() stops it, so it runs to its end whatever the highlight does.
 PieMenuSectorForm {
     id: sector
 
@@ -24,8 +24,6 @@ PieMenuSectorForm {
 
     ParallelAnimation {
         id: pressAnimation
-        alwaysRunToEnd: true
-
         NumberAnimation {
             target: sector.glow
             property: "radius"

@@ -29,6 +29,7 @@ Shape {
     property alias strokeStyle: outline.strokeStyle
     property alias strokeWidth: outline.strokeWidth
     property alias source: icon.source
+    property alias iconImage: icon
     property alias outline: outline
     property alias glow: glow
 
