@@ -76,11 +76,11 @@ PieMenuForm {
 
     // Plays the sector's press glow and triggers its Action, if it has one.
     function triggerSector(index) {
-        if (index < 0 || index >= sectors.length || index >= actions.length)
-            return false
+        var action = index >= 0 && index < sectors.length && actions && index < actions.length ? actions[index] : null
+        if (!action || typeof action.trigger !== "function")
+            return
         sectors[index].press()
-        actions[index].trigger()
-        return true
+        action.trigger()
     }
 
     // The sector the sticks point at, -1 for none. A stick counts only when it is off
