@@ -222,6 +222,19 @@ Item {
             }
         }
 
+        // The front and back pictures each hold a dial of the same motor: a drag on one
+        // turns the other's pointer and read-out (its ticks stay its own).
+        function test_dialsOfOneMotorFollowEachOther_data() { return sides() }
+        function test_dialsOfOneMotorFollowEachOther(data) {
+            var dragged = createDial(data)
+            var twin = createTemporaryObject(data.component, form, { x: 200 })
+            dragSteps(dragged, 1, 7)
+            mouseRelease(dragged)
+            compare(twin.shockButton.rotation, 105)
+            compare(twin.shockText.text, "62")
+            verify(!twin.ticks[6].lit)
+        }
+
         function test_ownHandlingRunsBeforeOutsideHandlers_data() { return sides() }
         function test_ownHandlingRunsBeforeOutsideHandlers(data) {
             var dial = createDial(data)
