@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtTest 1.15
 import "qrc:/"
+import "qrc:/DialSteps.js" as DialSteps
 
 // ShockLeft and ShockRight share one dial; each test runs for both. The root stands in for
 // the test view (`form`) and the main screen (`styleColor`), which the dials reach by name.
@@ -105,6 +106,17 @@ Item {
                 if (colours[k - 1] !== "?")
                     compare(colours[k - 1], k <= orangeUpTo ? "O" : "T", "tick " + k + " in " + colours)
             }
+        }
+
+        // Which ends of the zones belong to them; -1 is a gap where the pointer just follows.
+        function test_zoneEdges_data() {
+            var rows = [[0.99, -1], [1, 0], [18, 0], [18.01, 1], [35, 1], [35.01, 2], [47.99, 2], [48, 3], [88.99, 5],
+                        [89, -1], [89.99, -1], [90, 6], [175.49, 13], [175.5, -1], [181, -1], [181.01, 14],
+                        [186.5, 15], [267.99, 21], [268, -1], [271, -1], [271.01, 22], [349, 29], [359.99, 29]]
+            return rows.map(function(r) { return { tag: String(r[0]), angle: r[0], step: r[1] } })
+        }
+        function test_zoneEdges(data) {
+            compare(DialSteps.stepAt(data.angle), data.step)
         }
 
         function test_dragThroughTheRing_data() { return sides() }
