@@ -96,11 +96,6 @@ Rectangle {
             compare(item.width, m.size[0])
         }
 
-        function test_unknownTestModeShowsNothing() {
-            var item = createTemporaryObject(crossButton, root, { testMode: 7 })
-            compare(item.opacity, 0)
-        }
-
         // The letter of a face button: white LED letter, as visible as its circle.
         function test_letter_data() {
             return [
@@ -153,19 +148,6 @@ Rectangle {
                 compare(String(item.source), data.source)
             else
                 verify(String(item.source) !== data.source)
-        }
-
-        // The bumper pictures are mirror images: the high outer shoulder is on the
-        // bumper's own side.
-        function test_bumperSides_data() {
-            return [{ tag: "right", rl: 0, high: 150, low: 18 }, { tag: "left", rl: 1, high: 18, low: 150 }]
-        }
-
-        function test_bumperSides(data) {
-            var item = createTemporaryObject(rtLtButton, root, { rl: data.rl, testMode: 2 })
-            tryVerify(function() { return near(pixelAt(item, data.high, 8), shown("#FF8A29", 1)) }, 5000,
-                      "shoulder at " + data.high)
-            compare(pixelAt(item, data.low, 8), [0, 0, 0])
         }
     }
 }

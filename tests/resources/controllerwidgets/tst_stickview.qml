@@ -160,38 +160,38 @@ Rectangle {
 
         // Right stick: x number from 5 px right of the circle, y number centred below it;
         // left stick: x number ending 5 px left of the circle, y number centred above it.
+        // Each row: the band searched (offsets from the centre) and where the ink must lie.
         function test_numberPlaces_data() {
+            var r = root.r
             return [
-                { tag: "right stick", rOrl: 0 },
-                { tag: "left stick", rOrl: 1 }
+                { tag: "right stick x", rOrl: 0, band: [r + 2, -20, 160, 2], left: [r + 5, r + 9], bottom: [-2, 0] },
+                { tag: "right stick y", rOrl: 0, band: [-160, r + 2, 160, 160], middle: 0, bottom: [r + 10, r + 12] },
+                { tag: "right stick, nothing left", rOrl: 0, band: [-160, -20, -r - 2, 2] },
+                { tag: "left stick x", rOrl: 1, band: [-160, -20, -r - 2, 2], right: [-r - 9, -r - 5], bottom: [-2, 0] },
+                { tag: "left stick y", rOrl: 1, band: [-160, -160, 160, -r - 2], middle: 0, bottom: [-r - 7, -r - 5] },
+                { tag: "left stick, nothing right", rOrl: 1, band: [r + 2, -20, 160, 2] }
             ]
         }
 
         function test_numberPlaces(data) {
             view.rOrl = data.rOrl
-            moveTo(-1, 0.5)
-            var image = grabImage(view)
+            moveTo(-1, 0.5) // "-32768" and "-16383"
             var c = view.width / 2
-            var r = root.r
-            if (data.rOrl === 0) {
-                var xBox = inkBox(image, c + r + 2, c - 20, view.width, c + 2)
-                verify(xBox.left >= c + r + 5 && xBox.left <= c + r + 9, "x number starts at " + xBox.left)
-                verify(xBox.bottom <= c && xBox.bottom >= c - 2, "x number stands on " + xBox.bottom)
-                var yBox = inkBox(image, 0, c + r + 2, view.width, view.height)
-                verify(yBox.bottom <= c + r + 12 && yBox.bottom >= c + r + 10, "y number stands on " + yBox.bottom)
-                verify(Math.abs((yBox.left + yBox.right) / 2 - c) <= 2, "y number centred at " + (yBox.left + yBox.right) / 2)
-            } else {
-                xBox = inkBox(image, 0, c - 20, c - r - 2, c + 2)
-                verify(xBox.right <= c - r - 5 && xBox.right >= c - r - 9, "x number ends at " + xBox.right)
-                verify(xBox.bottom <= c && xBox.bottom >= c - 2, "x number stands on " + xBox.bottom)
-                yBox = inkBox(image, 0, 0, view.width, c - r - 2)
-                verify(yBox.bottom <= c - r - 5 && yBox.bottom >= c - r - 7, "y number stands on " + yBox.bottom)
-                verify(Math.abs((yBox.left + yBox.right) / 2 - c) <= 2, "y number centred at " + (yBox.left + yBox.right) / 2)
+            var box = inkBox(grabImage(view), c + data.band[0], c + data.band[1], c + data.band[2], c + data.band[3])
+            function within(value, range, what) {
+                verify(value >= c + range[0] && value <= c + range[1], what + " at " + (value - c) + " from the centre")
             }
-            // The other side stays empty.
-            var other = data.rOrl === 0 ? inkBox(image, 0, c - 20, c - r - 2, c + 2)
-                                        : inkBox(image, c + r + 2, c - 20, view.width, c + 2)
-            compare(other.right, -1)
+            if (data.bottom === undefined) {
+                compare(box.right, -1)
+                return
+            }
+            within(box.bottom, data.bottom, "baseline")
+            if (data.left)
+                within(box.left, data.left, "start")
+            if (data.right)
+                within(box.right, data.right, "end")
+            if (data.middle !== undefined)
+                within((box.left + box.right) / 2, [-2, 2], "middle")
         }
 
         // Each quadrant keeps the corner of the box of the positions painted there; a
@@ -224,16 +224,6 @@ Rectangle {
             comparePixel(image, c + data.sx * 20, c + data.sy * 28, area, "inside the covered area")
             comparePixel(image, c + data.sx * 36, c + data.sy * 20, over(), "beyond the covered area")
             comparePixel(image, c - data.sx * 20, c + data.sy * 20, over(), "the neighbouring quadrant")
-        }
-
-        function test_positionOnAnAxisRecordsNothing() {
-            moveTo(1, 0)
-            moveTo(0, -1)
-            moveTo(-0.5, 0)
-            for (var q = 0; q < 4; ++q) {
-                compare(view.dx[0][q], 0)
-                compare(view.dy[0][q], 0)
-            }
         }
 
         // Completed takes the full width above the centre line and the full height.
@@ -357,16 +347,6 @@ Rectangle {
             compare(view.stickCircleCompleted[0], false)
             compare(view.buttonTestMode[0], 0)
             verify(circleColours(image, [[255, 255, 255]])[0] > 50, "dotted white circle again")
-        }
-
-        function test_resetOfAnUnknownSlotIsIgnored_data() {
-            return [{ tag: "-1", index: -1 }, { tag: "4", index: 4 }, { tag: "undefined", index: undefined }]
-        }
-
-        function test_resetOfAnUnknownSlotIsIgnored(data) {
-            moveTo(0.5, 0.5)
-            view.reset(data.index)
-            compare(view.dx[0][3], 32)
         }
 
         function test_noSlotDrawsNothing() {
