@@ -12,7 +12,8 @@ ColorPickerForm {
     property color colorSelected
     property bool blockSlider: false
 
-    // (h, s, v, a), each 0..1, to (r, g, b, a), each 0..1.
+    // (h, s, v, a), each 0..1, to (r, g, b, a), each 0..1. Both are 4-vectors
+    // ({x, y, z, w}, as Qt.vector4d gives); the result keeps double precision.
     function hsva2rgba(hsva) {
         var h = hsva.x, s = hsva.y, v = hsva.z
         var c = v * s
@@ -31,7 +32,7 @@ ColorPickerForm {
             rgb = [x + m, m, c + m]
         else
             rgb = [c + m, m, x + m]
-        return Qt.vector4d(rgb[0], rgb[1], rgb[2], hsva.w)
+        return { x: rgb[0], y: rgb[1], z: rgb[2], w: hsva.w }
     }
 
     // (r, g, b, a) with r, g and b on 0..255 to (h, s, v, a) with h, s and v on 0..1.
@@ -52,7 +53,7 @@ ColorPickerForm {
                 h = (r - g) / d + 4
             h /= 6
         }
-        return Qt.vector4d(h, s, v, rgba.w)
+        return { x: h, y: s, z: v, w: rgba.w }
     }
 
     // Each track shows the colours that moving its slider alone would give.
@@ -70,7 +71,7 @@ ColorPickerForm {
             return
         var r = sliderR.value, g = sliderG.value, b = sliderB.value
         setAllSlider(r, g, b)
-        var hsva = rgba2hsva(Qt.vector4d(r, g, b, 1))
+        var hsva = rgba2hsva({ x: r, y: g, z: b, w: 1 })
         wheel.hue = hsva.x
         wheel.sat = hsva.y
         wheel.val = hsva.z
@@ -78,7 +79,7 @@ ColorPickerForm {
     }
 
     function wheelRule() {
-        var rgba = hsva2rgba(Qt.vector4d(wheel.hue, wheel.sat, wheel.val, 1))
+        var rgba = hsva2rgba({ x: wheel.hue, y: wheel.sat, z: wheel.val, w: 1 })
         setAllSlider(rgba.x * 255, rgba.y * 255, rgba.z * 255)
         blockSlider = true
         sliderR.value = rgba.x * 255

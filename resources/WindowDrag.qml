@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 
 // Turns a press and the following moves of a drag area into offsets for the window
 // that holds it, measured on the screen.
@@ -16,8 +15,8 @@ import QtQuick.Window 2.15
 QtObject {
     id: drag
 
-    // The window to move: the one that shows the drag area.
-    property Window window: null
+    // The window to move (any QWindow): the one that shows the drag area.
+    property QtObject window: null
     // The press point in window coordinates.
     property point grab: Qt.point(0, 0)
     // Where the window system last reported the window.
@@ -34,6 +33,9 @@ QtObject {
     // item, x, y: the event position in the drag area's coordinates.
     function press(item, x, y) {
         grab = item.mapToItem(null, x, y)
+        // A window at rest stands where it was asked to go (not every way of placing a
+        // window reports the move).
+        confirmed = Qt.point(window.x, window.y)
     }
 
     // Returns the offset that puts the grabbed point under the pointer.
