@@ -133,6 +133,9 @@ Item {
             id: fills
             anchors.fill: parent
             asynchronous: true
+            // Smooth edges: the fills are drawn into a multisampled layer.
+            layer.enabled: true
+            layer.samples: 4
 
             readonly property real c: wheel.centre
             readonly property real r: wheel.radius

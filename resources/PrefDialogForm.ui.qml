@@ -12,8 +12,10 @@ Dialog {
     title: "设置"
     visible: false
     modal: true
+    // 300 × 200 at the least; taller where the buttons would otherwise cover the
+    // picker's lower half (the blue slider among it).
     width: 300
-    height: 200
+    height: Math.max(200, implicitHeight)
     closePolicy: Popup.NoAutoClose
     margins: 0
     padding: 0
@@ -23,9 +25,11 @@ Dialog {
     header: Rectangle {
         color: "#282828"
         height: 25
+        implicitHeight: 25
     }
 
     contentItem: Rectangle {
+        implicitHeight: picker.y + picker.height + 8
         color: "#80282828"
 
         Text {
