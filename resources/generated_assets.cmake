@@ -42,3 +42,5 @@ install(FILES "${joyvant_music_file}" DESTINATION "${JOYVANT_INSTALL_BINDIR}/mus
 
 # The controller pictures of the test view.
 include("${CMAKE_CURRENT_LIST_DIR}/controller_assets.cmake")
+# The button indicator shapes of the controller picture.
+include("${CMAKE_CURRENT_LIST_DIR}/indicator_assets.cmake")
