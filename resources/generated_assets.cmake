@@ -44,3 +44,5 @@ install(FILES "${joyvant_music_file}" DESTINATION "${JOYVANT_INSTALL_BINDIR}/mus
 include("${CMAKE_CURRENT_LIST_DIR}/controller_assets.cmake")
 # The button indicator shapes of the controller picture.
 include("${CMAKE_CURRENT_LIST_DIR}/indicator_assets.cmake")
+# The pictures of the vibration dials.
+include("${CMAKE_CURRENT_LIST_DIR}/dial_assets.cmake")
