@@ -315,6 +315,8 @@ TestControllerForm {
         function onDeviceIdChanged() {
             form.gamepad.leftMotorSpeed = 100
             form.gamepad.rightMotorSpeed = 100
+            pulse.endsAt = Date.now() + form.pulseDuration
+            pulse.interval = form.pulseDuration
             pulse.restart()
         }
     }
@@ -340,10 +342,21 @@ TestControllerForm {
         function onPositionChanged() { form.gamepad.rightMotorSpeed = form.shockButtonValR }
     }
 
+    // QML timers run on the animation clock, which can run ahead of the wall clock
+    // while frames come faster than the display's rate: the pulse waits out its full
+    // length by the wall clock.
     Timer {
         id: pulse
-        interval: form.pulseDuration
+
+        property double endsAt: 0
+
         onTriggered: {
+            var left = endsAt - Date.now()
+            if (left > 0) {
+                interval = left
+                restart()
+                return
+            }
             form.gamepad.leftMotorSpeed = 0
             form.gamepad.rightMotorSpeed = 0
         }
