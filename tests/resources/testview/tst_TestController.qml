@@ -121,9 +121,9 @@ Item {
                     view.gamepadButton3.state, view.gamepadButton4.state]
         }
 
-        function waitForPulseEnd() {
-            tryCompare(view.gamepad, "leftMotorSpeed", 0, 3000)
-            tryCompare(view.gamepad, "rightMotorSpeed", 0, 3000)
+        function waitForPulseEnd(timeout) {
+            tryCompare(view.gamepad, "leftMotorSpeed", 0, timeout || 3000)
+            tryCompare(view.gamepad, "rightMotorSpeed", 0, timeout || 3000)
         }
 
         function clickBadge(number) {
@@ -181,6 +181,12 @@ Item {
             var secondProbe = probe(second)
             setButton(second, secondProbe, "ButtonB", true)
             setButton(second, secondProbe, "ButtonB", false)
+            // Up and right: the stick view records quadrant 0 of slot 1 at its next paint.
+            second.setAxis(VirtualGamepad.AxisLeftX, 32767)
+            second.setAxis(VirtualGamepad.AxisLeftY, -20000)
+            tryVerify(function () { return view.controller.stickLeft.dx[1][0] > 0 }, 3000)
+            second.setAxis(VirtualGamepad.AxisLeftX, 0)
+            second.setAxis(VirtualGamepad.AxisLeftY, 0)
             second.setButton(VirtualGamepad.ButtonLeftStick, true)
             tryCompare(view.controller.stickLeft.buttonTestMode, 1, 2)
             second.setButton(VirtualGamepad.ButtonLeftStick, false)
@@ -202,6 +208,8 @@ Item {
             compare(view.testModeB, 0)
             compare(view.modeB[1], 0)
             compare(view.controller.stickLeft.buttonTestMode[1], 0)
+            compare(view.controller.stickLeft.dx[1], [0, 0, 0, 0])
+            compare(view.controller.stickLeft.dy[1], [0, 0, 0, 0])
             compare(view.controller.stickLeft.gamepadIndex, 0)
 
             unplug(first)
@@ -321,8 +329,22 @@ Item {
             compare(changes[0][1], 100)
             compare(changes[1][1], 0)
             var duration = changes[1][0] - changes[0][0]
-            verify(duration >= 490 && duration < 1000, "pulse lasted " + duration + " ms")
+            verify(duration >= 490 && duration < 1200, "pulse lasted " + duration + " ms")
             verify(frames - framesAtStart >= 3, (frames - framesAtStart) + " frames during the pulse")
+        }
+
+        function test_anotherPadLeavingDoesNotCutThePulse() {
+            var first = plug()
+            // Long enough to outlast the unplugging on a busy machine.
+            view.pulseDuration = 3000
+            var second = plug()
+            compare(view.gamepad.leftMotorSpeed, 100)
+            unplug(first)
+            compare(view.currentDeviceId, second.deviceId)
+            compare(view.gamepad.leftMotorSpeed, 100)
+            compare(view.gamepad.rightMotorSpeed, 100)
+            waitForPulseEnd(8000)
+            tryCompare(second, "lowFrequencyRumble", 0)
         }
 
         function test_triggerTurnsBothDialsAndDrivesItsMotor_data() {
@@ -384,6 +406,9 @@ Item {
             compare(view.shockRightBack.shockButton.rotation, 199)
             compare(view.shockRightBack.shockText.text, "132")
             compare(view.shockRight.shockText.text, "132")
+            // Each dial keeps the ticks its own drags lit.
+            verify(view.shockRight.ticks[14].lit)
+            verify(!view.shockRightBack.ticks[14].lit)
             mouseRelease(knob)
             tryVerify(function () { return Math.abs(pad.highFrequencyRumble - 33897) <= 1 })
 
