@@ -417,8 +417,11 @@ def draw_front(out):
     arrow.outline("arrow", rounded_polygon([(6, 7), (15, 14), (6, 21)], 1.5))
     arrow.write(out)
 
+    # A diagonal's mark: the part of the diagonal's lit triangle (a right triangle in the
+    # corner of its 28 x 28 box) that falls into this 16 x 33 box, turned 45 degrees more
+    # per corner: long side towards the pad, cut short where the box ends outwards.
     corner = Drawing("triangle.svg", (16, 33))
-    corner.outline("corner", rounded_polygon([(3, 16.5), (13, 6), (13, 27)], 1.5))
+    corner.outline("corner", rounded_polygon([(1.5, 10.6), (7, 5.1), (7, 25.8), (1.5, 20.3)], 1))
     corner.write(out)
 
     guide = Drawing("Icon_ellipse.svg", (45, 45))
