@@ -20,8 +20,12 @@ ShockDialForm {
 
     // The knob turns with the pointer, so the move is taken in the ring's own frame.
     knobMouse.onPositionChanged: {
+        // Rounded to a thousandth of a pixel, so that a move straight along an axis, which the
+        // turn of the knob's frame blurs by a rounding error, reads as one.
         var p = knobMouse.mapToItem(ring, mouse.x, mouse.y)
-        var angle = DialSteps.pointerAngle(p.x - ring.width / 2, ring.height / 2 - p.y)
+        var dx = Math.round((p.x - ring.width / 2) * 1000) / 1000
+        var dy = Math.round((ring.height / 2 - p.y) * 1000) / 1000
+        var angle = DialSteps.pointerAngle(dx, dy)
         if (!isNaN(angle)) {
             shockButton.rotation = angle
             var k = DialSteps.stepAt(angle)
