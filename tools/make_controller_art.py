@@ -113,9 +113,10 @@ def rounded_polygon(points, radius):
         b = towards(p1, p2, radius)
         if i == 0:
             path.M(*a)
-        else:
+        elif math.hypot(a[0] - last[0], a[1] - last[1]) > 1e-6:
             path.L(*a)
         path.Q(p1, b)
+        last = b
     return path.Z()
 
 
@@ -153,6 +154,23 @@ def symmetric(half, axis):
     return path.Z()
 
 
+def check_clean(name, element_id, path):
+    """Every drawn path is one closed figure without repeated points."""
+    ops = path.ops
+    if not ops or ops[0][0] != "M" or ops[-1][0] != "Z":
+        sys.exit("make_controller_art: %s#%s is not one closed path" % (name, element_id))
+    current = None
+    for op, pts in ops:
+        if op == "M" and current is not None:
+            continue  # a further figure (a hole of an even-odd fill)
+        if op in ("L", "C", "Q") and current is not None:
+            end = pts[-1]
+            if abs(end[0] - current[0]) < 1e-6 and abs(end[1] - current[1]) < 1e-6:
+                sys.exit("make_controller_art: %s#%s repeats the point %s" % (name, element_id, end))
+        if pts:
+            current = pts[-1]
+
+
 class Drawing:
     """One SVG picture of `size`, whose frame origin is at `origin` in frame coordinates."""
 
@@ -167,18 +185,21 @@ class Drawing:
         return -self.origin[0], -self.origin[1]
 
     def outline(self, element_id, path, note=None):
+        check_clean(self.name, element_id, path)
         self.items.append('<path id="%s" d="%s" fill="none" stroke="%s" stroke-width="%d" '
                           'stroke-linejoin="round" stroke-linecap="round"/>'
                           % (element_id, path.d(*self._shift()), WHITE, STROKE))
         self._place(element_id, path, note)
 
     def filled(self, element_id, path, colour=WHITE, note=None, evenodd=False):
+        check_clean(self.name, element_id, path)
         rule = ' fill-rule="evenodd"' if evenodd else ""
         self.items.append('<path id="%s" d="%s" fill="%s"%s/>'
                           % (element_id, path.d(*self._shift()), colour, rule))
         self._place(element_id, path, note)
 
     def stroked(self, element_id, path, colour, width):
+        check_clean(self.name, element_id, path)
         self.items.append('<path id="%s" d="%s" fill="none" stroke="%s" stroke-width="%s" '
                           'stroke-linejoin="round" stroke-linecap="round"/>'
                           % (element_id, path.d(*self._shift()), colour, fmt(width)))
@@ -369,7 +390,8 @@ def draw_front(out):
     # Small marks inside Back (two stacked windows) and Start (three lines, as one closed bar shape).
     bx, by = BACK_BUTTON
     main.outline("backMarkFront", rounded_polygon([(bx - 7, by - 6), (bx + 3, by - 6), (bx + 3, by + 2), (bx - 7, by + 2)], 1.5))
-    main.outline("backMarkRear", rounded_polygon([(bx - 1, by + 4), (bx + 7, by + 4), (bx + 7, by - 3), (bx + 5, by - 3)], 1.2))
+    main.outline("backMarkRear", rounded_polygon([(bx + 5, by - 2), (bx + 7, by - 2), (bx + 7, by + 6), (bx - 3, by + 6),
+                                                  (bx - 3, by + 4), (bx + 5, by + 4)], 0.8))
     sx, sy = START_BUTTON
     for i, dy in enumerate((-5, 0, 5)):
         main.outline("startMark%d" % (i + 1), rounded_polygon([(sx - 7, sy + dy - 0.5), (sx + 7, sy + dy - 0.5),
@@ -417,8 +439,11 @@ def draw_front(out):
     arrow.outline("arrow", rounded_polygon([(6, 7), (15, 14), (6, 21)], 1.5))
     arrow.write(out)
 
+    # A diagonal's mark: the part of the diagonal's lit triangle (a right triangle in the
+    # corner of its 28 x 28 box) that falls into this 16 x 33 box, turned 45 degrees more
+    # per corner: long side towards the pad, cut short where the box ends outwards.
     corner = Drawing("triangle.svg", (16, 33))
-    corner.outline("corner", rounded_polygon([(3, 16.5), (13, 6), (13, 27)], 1.5))
+    corner.outline("corner", rounded_polygon([(1.5, 10.6), (7, 5.1), (7, 25.8), (1.5, 20.3)], 1))
     corner.write(out)
 
     guide = Drawing("Icon_ellipse.svg", (45, 45))
@@ -560,10 +585,10 @@ def draw_front_labels(out, face):
     w, h = 251 * scale, 25 * scale
     from PIL import ImageFont
     font = ImageFont.truetype(NOTO_CJK_BOLD, 15 * scale, index=face.index)
-    # reach: how far the leader's end stops short of the strip's end, so the dot lands on
-    # the bumper's outer end or beside the shoulder over the trigger.
-    for name, caption, left, reach in (("labelLB.png", "LB", True, 6), ("labelLT.png", "左扳机", True, 85),
-                                       ("labelRB.png", "RB", False, 6), ("labelRT.png", "右扳机", False, 85)):
+    # reach: how far the leader's end stops short of the strip's end, so that the dot stands
+    # just outside the body's outline, beside the bumper or beside the shoulder over the trigger.
+    for name, caption, left, reach in (("labelLB.png", "LB", True, 24), ("labelLT.png", "左扳机", True, 85),
+                                       ("labelRB.png", "RB", False, 24), ("labelRT.png", "右扳机", False, 85)):
         image = Image.new("RGBA", (w, h), (255, 255, 255, 0))
         draw = ImageDraw.Draw(image)
         box = 17 * scale

@@ -3,10 +3,10 @@
 // the indicators laid over them.
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/screenshot_controller [--out DIR]
-//       [--style COLOR] [--overlay]
+//       [--glow COLOR] [--overlay]
 //
 // Writes controller-unfound.png (no gamepad), controller-front.png and controller-back.png
-// (a few controls tested or held) into DIR (default: the current folder). --style sets the
+// (a few controls tested or held) into DIR (default: the current folder). --glow sets the
 // glow colour (default #FFFFFF); --overlay draws the places where the layout puts each
 // indicator, stick circle and dial ring as thin red, green and cyan outlines on top.
 #include "startup.h"
@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("Folder for the PNG files."),
                                        QStringLiteral("dir"), QDir::currentPath());
-    const QCommandLineOption styleOption(QStringLiteral("style"), QStringLiteral("Glow colour."),
+    const QCommandLineOption styleOption(QStringLiteral("glow"), QStringLiteral("Glow colour."),
                                          QStringLiteral("colour"), QStringLiteral("#FFFFFF"));
     const QCommandLineOption overlayOption(QStringLiteral("overlay"),
                                            QStringLiteral("Outline where the layout puts each indicator."));
