@@ -46,3 +46,5 @@ include("${CMAKE_CURRENT_LIST_DIR}/dial_assets.cmake")
 include("${CMAKE_CURRENT_LIST_DIR}/indicator_assets.cmake")
 # The controller pictures of the test view.
 include("${CMAKE_CURRENT_LIST_DIR}/controller_assets.cmake")
+# The icons of the pie menu.
+include("${CMAKE_CURRENT_LIST_DIR}/pie_assets.cmake")
