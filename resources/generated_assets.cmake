@@ -44,6 +44,8 @@ install(FILES "${joyvant_music_file}" DESTINATION "${JOYVANT_INSTALL_BINDIR}/mus
 include("${CMAKE_CURRENT_LIST_DIR}/dial_assets.cmake")
 # The button indicator shapes of the controller picture.
 include("${CMAKE_CURRENT_LIST_DIR}/indicator_assets.cmake")
+# The controller pictures of the test view.
+include("${CMAKE_CURRENT_LIST_DIR}/controller_assets.cmake")
 # The icons of the pie menu.
 include("${CMAKE_CURRENT_LIST_DIR}/pie_assets.cmake")
 include(picker_assets.cmake)
