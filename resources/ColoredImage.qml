@@ -4,10 +4,13 @@ import QtGraphicalEffects 1.15
 // A picture in which every opaque pixel takes one colour (`overlayColor`); with the
 // default, fully transparent colour the picture keeps its own colours. Vector pictures
 // are rendered at the item's size, so they stay sharp at any size.
+//
+// The colour effect exists only while the picture can be seen (shown and not fully
+// transparent): an indicator of an untested input costs no effect.
 Item {
     id: coloredImage
 
-    property alias overlayColor: overlay.color
+    property color overlayColor: "transparent"
     property alias source: image.source
     property alias fillMode: image.fillMode
     property alias sourceSize: image.sourceSize
@@ -23,9 +26,12 @@ Item {
         sourceSize: Qt.size(coloredImage.width, coloredImage.height)
     }
 
-    ColorOverlay {
-        id: overlay
+    Loader {
         anchors.fill: parent
-        source: image
+        active: coloredImage.visible && coloredImage.opacity > 0
+        sourceComponent: ColorOverlay {
+            source: image
+            color: coloredImage.overlayColor
+        }
     }
 }

@@ -2,21 +2,28 @@ import QtQuick 2.15
 import QtGraphicalEffects 1.15
 
 // A picture drawn with a halo of `color` around it.
+//
+// The glow (three render passes) exists only while the item is on screen and its picture
+// has been rasterised: a hidden picture costs no effect. With `asynchronous` set, a worker
+// thread rasterises the picture and the glow is built in the event loop's idle time, so
+// the window's first frame does not wait for it; the picture shows a few frames later.
 Item {
     id: growImage
 
     property alias source: image.source
     property alias mipmap: image.mipmap
     property alias fillMode: image.fillMode
-    property alias radius: glow.radius
-    property alias samples: glow.samples
-    property alias color: glow.color
-    property alias transparentBorder: glow.transparentBorder
+    property bool asynchronous: false
+    property real radius: 10
+    property int samples: 16
+    property color color: "white"
+    property bool transparentBorder: true
 
     Image {
         id: image
         anchors.fill: parent
         visible: false
+        asynchronous: growImage.asynchronous
         antialiasing: true
         smooth: true
         mipmap: false
@@ -24,14 +31,18 @@ Item {
         sourceSize: Qt.size(growImage.width, growImage.height)
     }
 
-    Glow {
-        id: glow
+    Loader {
         anchors.fill: parent
-        source: image
-        cached: true
-        spread: 0.2
-        radius: 10
-        samples: 16
-        color: "white"
+        asynchronous: growImage.asynchronous
+        active: growImage.visible && image.status === Image.Ready
+        sourceComponent: Glow {
+            source: image
+            cached: true
+            spread: 0.2
+            radius: growImage.radius
+            samples: growImage.samples
+            color: growImage.color
+            transparentBorder: growImage.transparentBorder
+        }
     }
 }

@@ -40,6 +40,7 @@ Item {
             height: modelData.height
             source: "images/" + modelData.name + ".svg"
             color: handleBack.styleColor
+            asynchronous: true
         }
     }
 

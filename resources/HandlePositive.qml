@@ -28,6 +28,7 @@ Item {
         height: 800
         source: "images/positive_main.svg"
         color: handlePositive.styleColor
+        asynchronous: true
     }
 
     ShockLeft {
@@ -54,6 +55,7 @@ Item {
         height: 45
         source: "images/Icon_ellipse.svg"
         color: handlePositive.styleColor
+        asynchronous: true
     }
 
     // Centred on the 35 x 35 square of the guide button at (622, 179).
@@ -77,6 +79,7 @@ Item {
             height: 131
             source: "images/Left_turn.svg"
             color: handlePositive.styleColor
+            asynchronous: true
         }
     }
 
@@ -90,6 +93,7 @@ Item {
             height: 42
             source: "images/Left_turnSmall.svg"
             color: handlePositive.styleColor
+            asynchronous: true
         }
     }
 
@@ -105,6 +109,7 @@ Item {
             rotation: modelData.z
             source: "images/Left_trunLine.svg"
             color: handlePositive.styleColor
+            asynchronous: true
         }
     }
 
@@ -118,6 +123,7 @@ Item {
             height: 12
             source: "images/Left_collimation.svg"
             color: handlePositive.styleColor
+            asynchronous: true
         }
     }
 
@@ -132,6 +138,7 @@ Item {
             opacity: 0.5
             source: "images/Left_rectangle.svg"
             color: handlePositive.styleColor
+            asynchronous: true
         }
     }
 
@@ -143,6 +150,7 @@ Item {
         height: 99
         source: "images/DirectionButton.svg"
         color: handlePositive.styleColor
+        asynchronous: true
     }
 
     // Arrows of up, down, left and right; the picture points right at rotation 0.
@@ -157,6 +165,7 @@ Item {
             rotation: modelData.z
             source: "images/positive_r.svg"
             color: handlePositive.styleColor
+            asynchronous: true
         }
     }
 
@@ -172,6 +181,7 @@ Item {
             rotation: modelData.z
             source: "images/triangle.svg"
             color: handlePositive.styleColor
+            asynchronous: true
         }
     }
 }

@@ -1,6 +1,7 @@
 # The pictures of the vibration dials (outlines, tick, knob), bundled as qrc:/images/<name>
 # (included by generated_assets.cmake, which provides ${generated} and ${JOYVANT_PYTHON}).
-set(joyvant_dial_names shockBack.svg shockBack1.svg shockBack2.svg shockButton.svg shockRight_jingdu.svg)
+set(joyvant_dial_names shockBack.svg shockBack1.svg shockBack2.svg shockButton.svg shockRight_jingdu.svg
+    shockTick_teal.svg shockTick_orange.svg)
 set(joyvant_dial_files "")
 foreach(picture IN LISTS joyvant_dial_names)
     list(APPEND joyvant_dial_files "${generated}/images/${picture}")

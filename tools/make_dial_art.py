@@ -5,6 +5,8 @@
   shockBack2.svg           80 x 80   middle outline (white, glows)
   shockBack1.svg           58 x 58   inner outline round the read-out (white, glows)
   shockRight_jingdu.svg     8 x 12   one tick: a wedge, white so that the dial tints it
+  shockTick_teal.svg        8 x 12   the same tick in the teal of a tick the knob has not passed
+  shockTick_orange.svg      8 x 12   the same tick in the orange of a passed or painted tick
   shockButton.svg          20 x 20   the pointer knob (its own colours)
 
 Every outline uses one stroke width (STROKE). The dial turns each tick about its own
@@ -26,6 +28,7 @@ import os
 WHITE = "#FFFFFF"
 ORANGE = "#FF8A29"
 DARK_TEAL = "#0B606E"
+TEAL = "#12AAC2"
 STROKE = 2.0
 
 # The knob's place in the pointer frame (the ring's 120 x 120 square) and the ring centre.
@@ -70,7 +73,7 @@ def outline(size, name):
     return svg(size, size, body)
 
 
-def tick():
+def tick(colour=WHITE):
     """The tick wedge: wide at its outer end, narrow towards the ring's centre."""
     width, height = 8, 12
     lean = math.radians(LEAN_DEG)
@@ -88,8 +91,9 @@ def tick():
     ]
     for x, y in points:
         assert 0 <= x <= width and 0 <= y <= height, "tick corner outside its picture"
-    print("shockRight_jingdu: corners", ", ".join(f"({fmt(x)}, {fmt(y)})" for x, y in points))
-    body = f'  <path id="tick" d="{polygon_path(points)}" fill="{WHITE}"/>\n'
+    if colour == WHITE:
+        print("shockRight_jingdu: corners", ", ".join(f"({fmt(x)}, {fmt(y)})" for x, y in points))
+    body = f'  <path id="tick" d="{polygon_path(points)}" fill="{colour}"/>\n'
     return svg(width, height, body)
 
 
@@ -130,6 +134,9 @@ def main():
         "shockBack2.svg": outline(80, "shockBack2"),
         "shockBack1.svg": outline(58, "shockBack1"),
         "shockRight_jingdu.svg": tick(),
+        # Drawn in their own colours: a dial's 29 ticks need no colour overlay each.
+        "shockTick_teal.svg": tick(TEAL),
+        "shockTick_orange.svg": tick(ORANGE),
         "shockButton.svg": knob(),
     }
     for name, text in pictures.items():
