@@ -58,14 +58,18 @@ Item {
         asynchronous: true
     }
 
-    // Centred on the 35 x 35 square of the guide button at (622, 179).
-    XboxLogo {
+    // Centred on the 35 x 35 square of the guide button at (622, 179). The logo is a scene
+    // host of its own (shader, clock, audio input): it is built in the event loop's idle
+    // time after the window's first frame.
+    Loader {
         id: xboxLogo
         objectName: "xboxLogo"
         x: 622 + 35 / 2 - width / 2
         y: 179 + 35 / 2 - height / 2
         width: 100
         height: 100
+        asynchronous: true
+        sourceComponent: XboxLogo {}
     }
 
     // The two sticks: ring, cap, four ticks, centre mark and sight frame each.
