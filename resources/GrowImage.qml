@@ -1,12 +1,14 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import QtGraphicalEffects 1.15
 
 // A picture drawn with a halo of `color` around it.
 //
 // The glow (three render passes) exists only while the item is on screen and its picture
 // has been rasterised: a hidden picture costs no effect. With `asynchronous` set, a worker
-// thread rasterises the picture and the glow is built in the event loop's idle time, so
-// the window's first frame does not wait for it; the picture shows a few frames later.
+// thread rasterises the picture and the glow is built in the event loop's idle time once
+// the window has begun to draw, so the window's first frame does not wait for the glow's
+// passes; the picture shows a few frames later.
 Item {
     id: growImage
 
@@ -18,6 +20,9 @@ Item {
     property int samples: 16
     property color color: "white"
     property bool transparentBorder: true
+
+    // Whether the window has prepared a frame since this item was made.
+    property bool framesStarted: false
 
     Image {
         id: image
@@ -35,6 +40,7 @@ Item {
         anchors.fill: parent
         asynchronous: growImage.asynchronous
         active: growImage.visible && image.status === Image.Ready
+                && (growImage.framesStarted || !growImage.asynchronous)
         sourceComponent: Glow {
             source: image
             cached: true
@@ -44,5 +50,11 @@ Item {
             color: growImage.color
             transparentBorder: growImage.transparentBorder
         }
+    }
+
+    Connections {
+        target: growImage.asynchronous ? growImage.Window.window : null
+        enabled: !growImage.framesStarted
+        function onAfterAnimating() { growImage.framesStarted = true }
     }
 }

@@ -47,6 +47,7 @@ Item {
     ShockLeft {
         id: shockLeft
         objectName: "shockLeft"
+        deferredOutlines: true
         x: 518
         y: 242
         testMode: handleBack.testModeLb
@@ -55,6 +56,7 @@ Item {
     ShockRight {
         id: shockRight
         objectName: "shockRight"
+        deferredOutlines: true
         x: 0
         y: 228
         testMode: handleBack.testModeRb

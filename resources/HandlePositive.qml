@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import nimbo4 1.0
 
 // The front of the controller as glowing line art in a frame of the window's design size:
@@ -34,6 +35,7 @@ Item {
     ShockLeft {
         id: shockLeft
         objectName: "shockLeft"
+        deferredOutlines: true
         x: 296
         y: 396
         testMode: handlePositive.testModeLb
@@ -42,6 +44,7 @@ Item {
     ShockRight {
         id: shockRight
         objectName: "shockRight"
+        deferredOutlines: true
         x: 823
         y: 396
         testMode: handlePositive.testModeRb
@@ -60,7 +63,7 @@ Item {
 
     // Centred on the 35 x 35 square of the guide button at (622, 179). The logo is a scene
     // host of its own (shader, clock, audio input): it is built in the event loop's idle
-    // time after the window's first frame.
+    // time once the window has begun to draw, so the first frame does not wait for it.
     Loader {
         id: xboxLogo
         objectName: "xboxLogo"
@@ -69,7 +72,14 @@ Item {
         width: 100
         height: 100
         asynchronous: true
+        active: false
         sourceComponent: XboxLogo {}
+
+        Connections {
+            target: xboxLogo.Window.window
+            enabled: !xboxLogo.active
+            function onAfterAnimating() { xboxLogo.active = true }
+        }
     }
 
     // The two sticks: ring, cap, four ticks, centre mark and sight frame each.

@@ -15,6 +15,9 @@ Item {
     property color glowColor: "white"
     // Whether the ripple round the dial shows (its trigger is held).
     property bool rippleShown: false
+    // Whether the outlines' pictures and glows are built after the window's first frame
+    // (the controller pictures set it; a dial on its own draws them at once).
+    property bool deferredOutlines: false
     // Set by the test states: every tick in the colour of use.
     property bool ticksPainted: false
     // Tick k of the ring is ticks[k - 1].
@@ -84,6 +87,7 @@ Item {
             source: "images/shockBack.svg"
             color: dial.glowColor
             transparentBorder: true
+            asynchronous: dial.deferredOutlines
         }
 
         GrowImage {
@@ -94,6 +98,7 @@ Item {
             source: "images/shockBack2.svg"
             color: dial.glowColor
             transparentBorder: true
+            asynchronous: dial.deferredOutlines
         }
 
         GrowImage {
@@ -104,6 +109,7 @@ Item {
             source: "images/shockBack1.svg"
             color: dial.glowColor
             transparentBorder: true
+            asynchronous: dial.deferredOutlines
         }
 
         Rectangle {
