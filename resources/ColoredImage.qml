@@ -14,6 +14,7 @@ Item {
     property alias source: image.source
     property alias fillMode: image.fillMode
     property alias sourceSize: image.sourceSize
+    property alias asynchronous: image.asynchronous
 
     Image {
         id: image

@@ -176,15 +176,16 @@ Item {
         }
     }
 
-    // Captions of the shoulder controls, lit by their test modes.
-    Image { id: labelLB; objectName: "labelLB"; x: -139; y: -16; width: 251; height: 25; fillMode: Image.PreserveAspectFit; source: "images/labelLB.png"; opacity: Constants.testOpacity[controller.testModeLt] }
-    Image { id: labelLT; objectName: "labelLT"; x: -54; y: -48; width: 251; height: 25; fillMode: Image.PreserveAspectFit; source: "images/labelLT.png"; opacity: Constants.testOpacity[controller.testModeLb] }
-    Image { id: labelRB; objectName: "labelRB"; x: 586; y: -16; width: 251; height: 25; fillMode: Image.PreserveAspectFit; source: "images/labelRB.png"; opacity: Constants.testOpacity[controller.testModeRt] }
-    Image { id: labelRT; objectName: "labelRT"; x: 510; y: -48; width: 251; height: 25; fillMode: Image.PreserveAspectFit; source: "images/labelRT.png"; opacity: Constants.testOpacity[controller.testModeRb] }
-    Image { id: backLabelRT; objectName: "backLabelRT"; x: -124; y: -19; visible: false; fillMode: Image.PreserveAspectFit; source: "images/back_labelRT.svg"; opacity: Constants.testOpacity[controller.testModeRb] }
-    Image { id: backLabelRB; objectName: "backLabelRB"; x: -97; y: -64; visible: false; fillMode: Image.PreserveAspectFit; source: "images/back_labelRB.svg"; opacity: Constants.testOpacity[controller.testModeRt] }
-    Image { id: backLabelLB; objectName: "backLabelLB"; x: 464; y: -62; visible: false; fillMode: Image.PreserveAspectFit; source: "images/back_labelLB.svg"; opacity: Constants.testOpacity[controller.testModeLt] }
-    Image { id: backLabelLT; objectName: "backLabelLT"; x: 584; y: -16; visible: false; fillMode: Image.PreserveAspectFit; source: "images/back_labelLT.svg"; opacity: Constants.testOpacity[controller.testModeLb] }
+    // Captions of the shoulder controls, lit by their test modes; hidden until a gamepad
+    // comes, so they are rasterised on a worker thread.
+    Image { id: labelLB; objectName: "labelLB"; x: -139; y: -16; width: 251; height: 25; fillMode: Image.PreserveAspectFit; asynchronous: true; source: "images/labelLB.png"; opacity: Constants.testOpacity[controller.testModeLt] }
+    Image { id: labelLT; objectName: "labelLT"; x: -54; y: -48; width: 251; height: 25; fillMode: Image.PreserveAspectFit; asynchronous: true; source: "images/labelLT.png"; opacity: Constants.testOpacity[controller.testModeLb] }
+    Image { id: labelRB; objectName: "labelRB"; x: 586; y: -16; width: 251; height: 25; fillMode: Image.PreserveAspectFit; asynchronous: true; source: "images/labelRB.png"; opacity: Constants.testOpacity[controller.testModeRt] }
+    Image { id: labelRT; objectName: "labelRT"; x: 510; y: -48; width: 251; height: 25; fillMode: Image.PreserveAspectFit; asynchronous: true; source: "images/labelRT.png"; opacity: Constants.testOpacity[controller.testModeRb] }
+    Image { id: backLabelRT; objectName: "backLabelRT"; x: -124; y: -19; visible: false; fillMode: Image.PreserveAspectFit; asynchronous: true; source: "images/back_labelRT.svg"; opacity: Constants.testOpacity[controller.testModeRb] }
+    Image { id: backLabelRB; objectName: "backLabelRB"; x: -97; y: -64; visible: false; fillMode: Image.PreserveAspectFit; asynchronous: true; source: "images/back_labelRB.svg"; opacity: Constants.testOpacity[controller.testModeRt] }
+    Image { id: backLabelLB; objectName: "backLabelLB"; x: 464; y: -62; visible: false; fillMode: Image.PreserveAspectFit; asynchronous: true; source: "images/back_labelLB.svg"; opacity: Constants.testOpacity[controller.testModeLt] }
+    Image { id: backLabelLT; objectName: "backLabelLT"; x: 584; y: -16; visible: false; fillMode: Image.PreserveAspectFit; asynchronous: true; source: "images/back_labelLT.svg"; opacity: Constants.testOpacity[controller.testModeLb] }
 
     states: [
         State {

@@ -12,6 +12,8 @@ ColoredImage {
     property real testedOpacity: 0.6
 
     opacity: 0
+    // Hidden until the input is used: a worker thread rasterises the picture meanwhile.
+    asynchronous: true
     overlayColor: "#0B606E"
     fillMode: Image.PreserveAspectFit
     // An unknown test mode shows nothing, like an untested input.
