@@ -3,5 +3,7 @@ add_subdirectory(bench_shaders)
 # Gamepad module latency and pump cost; drives the virtual pads of the test support code.
 if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_gamepad)
+    # Screenshots and frame time of the controller test view, played by a virtual pad.
+    add_subdirectory(testview)
 endif()
 add_subdirectory(sonolux_bench)
