@@ -47,3 +47,4 @@ include("${CMAKE_CURRENT_LIST_DIR}/indicator_assets.cmake")
 # The pictures of the vibration dials.
 include("${CMAKE_CURRENT_LIST_DIR}/dial_assets.cmake")
 include(${CMAKE_CURRENT_LIST_DIR}/pie_assets.cmake)
+include(picker_assets.cmake)
