@@ -190,7 +190,7 @@ Item {
         State {
             name: "unfound"
             PropertyChanges { target: handlePositive; visible: true; opacity: 0.51 }
-            PropertyChanges { target: handleBack; visible: false }
+            PropertyChanges { target: handleBack; visible: false; opacity: 1 }
             PropertyChanges { target: frontIndicators; visible: false }
             PropertyChanges { target: labelLB; visible: false }
             PropertyChanges { target: labelLT; visible: false }
@@ -199,14 +199,14 @@ Item {
         },
         State {
             name: "found"
-            PropertyChanges { target: handlePositive; visible: true }
-            PropertyChanges { target: handleBack; visible: false }
+            PropertyChanges { target: handlePositive; visible: true; opacity: 1 }
+            PropertyChanges { target: handleBack; visible: false; opacity: 1 }
             PropertyChanges { target: frontIndicators; visible: true }
         },
         State {
             name: "foundBack"
-            PropertyChanges { target: handlePositive; visible: false }
-            PropertyChanges { target: handleBack; visible: true }
+            PropertyChanges { target: handlePositive; visible: false; opacity: 1 }
+            PropertyChanges { target: handleBack; visible: true; opacity: 1 }
             PropertyChanges { target: labelLB; visible: false }
             PropertyChanges { target: labelLT; visible: false }
             PropertyChanges { target: labelRB; visible: false }
@@ -218,15 +218,25 @@ Item {
         }
     ]
 
-    // Whichever way the view turns, both pictures fade in from half opacity to the opacity
-    // of the new state (the front stays dimmed without a gamepad).
-    transitions: Transition {
-        from: "*"
-        to: "*"
-        ParallelAnimation {
-            alwaysRunToEnd: true
-            NumberAnimation { target: handlePositive; property: "opacity"; from: 0.5; duration: 300; easing.type: Easing.InOutQuad }
-            NumberAnimation { target: handleBack; property: "opacity"; from: 0.5; duration: 300; easing.type: Easing.InOutQuad }
+    // Whichever way the view turns, both pictures fade in from half opacity; without a
+    // gamepad the front ends dimmed. Every state names both opacities, so a switch in the
+    // middle of a fade never takes the half-way value for the picture's own.
+    transitions: [
+        Transition {
+            to: "unfound"
+            ParallelAnimation {
+                alwaysRunToEnd: true
+                NumberAnimation { target: handlePositive; property: "opacity"; from: 0.5; to: 0.51; duration: 300; easing.type: Easing.InOutQuad }
+                NumberAnimation { target: handleBack; property: "opacity"; from: 0.5; to: 1; duration: 300; easing.type: Easing.InOutQuad }
+            }
+        },
+        Transition {
+            to: "found,foundBack"
+            ParallelAnimation {
+                alwaysRunToEnd: true
+                NumberAnimation { target: handlePositive; property: "opacity"; from: 0.5; to: 1; duration: 300; easing.type: Easing.InOutQuad }
+                NumberAnimation { target: handleBack; property: "opacity"; from: 0.5; to: 1; duration: 300; easing.type: Easing.InOutQuad }
+            }
         }
-    }
+    ]
 }

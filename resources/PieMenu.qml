@@ -139,11 +139,12 @@ PieMenuForm {
     Connections {
         target: menu.pointerArea
 
+        // Only a pointer that moves takes the highlight, so a stick's choice stays while
+        // the pointer rests on the menu: the window repeats the resting position after
+        // frames that changed the scene, and "enters" the menu when it opens under it.
         function onEntered() {
-            menu.hoverAt(menu.pointerArea.mouseX, menu.pointerArea.mouseY)
+            menu.pointer = Qt.point(menu.pointerArea.mouseX, menu.pointerArea.mouseY)
         }
-        // The window repeats the last hover position after frames that changed the
-        // scene; only a pointer that really moved takes the highlight from a stick.
         function onPositionChanged(mouse) {
             if (mouse.x !== menu.pointer.x || mouse.y !== menu.pointer.y)
                 menu.hoverAt(mouse.x, mouse.y)

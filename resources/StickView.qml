@@ -38,6 +38,13 @@ Canvas {
     // Whether the stick is off centre now (not per slot).
     property bool stickTesting: false
 
+    // The raw axis values as the numbers show them, the y value turned so that up is
+    // positive (-1 reads 32768, 1 reads -32767).
+    readonly property string xValueText: "" + (xAxisValue < 0 ? Math.round(xAxisValue * 32768)
+                                                : xAxisValue > 0 ? Math.round(xAxisValue * 32767) : 0)
+    readonly property string yValueText: "" + (yAxisValue < 0 ? Math.round(-yAxisValue * 32768)
+                                                : yAxisValue > 0 ? Math.round(-yAxisValue * 32767) : 0)
+
     // Sets slot `index` back to no progress: extremes at the centre, not completed,
     // push button untested. Other slots keep their records.
     function reset(index) {
@@ -176,8 +183,8 @@ Canvas {
         ctx.font = privates.numberFont
         ctx.fillStyle = axisValueColor
         ctx.textBaseline = "alphabetic"
-        var xText = "" + (x < 0 ? Math.round(x * 32768) : x > 0 ? Math.round(x * 32767) : 0)
-        var yText = "" + (y < 0 ? Math.round(-y * 32768) : y > 0 ? Math.round(-y * 32767) : 0)
+        var xText = xValueText
+        var yText = yValueText
         var xWidth = ctx.measureText(xText).width
         if (rOrl === 0) {
             ctx.textAlign = "right"

@@ -113,9 +113,10 @@ def rounded_polygon(points, radius):
         b = towards(p1, p2, radius)
         if i == 0:
             path.M(*a)
-        else:
+        elif math.hypot(a[0] - last[0], a[1] - last[1]) > 1e-6:
             path.L(*a)
         path.Q(p1, b)
+        last = b
     return path.Z()
 
 
@@ -153,6 +154,23 @@ def symmetric(half, axis):
     return path.Z()
 
 
+def check_clean(name, element_id, path):
+    """Every drawn path is one closed figure without repeated points."""
+    ops = path.ops
+    if not ops or ops[0][0] != "M" or ops[-1][0] != "Z":
+        sys.exit("make_controller_art: %s#%s is not one closed path" % (name, element_id))
+    current = None
+    for op, pts in ops:
+        if op == "M" and current is not None:
+            continue  # a further figure (a hole of an even-odd fill)
+        if op in ("L", "C", "Q") and current is not None:
+            end = pts[-1]
+            if abs(end[0] - current[0]) < 1e-6 and abs(end[1] - current[1]) < 1e-6:
+                sys.exit("make_controller_art: %s#%s repeats the point %s" % (name, element_id, end))
+        if pts:
+            current = pts[-1]
+
+
 class Drawing:
     """One SVG picture of `size`, whose frame origin is at `origin` in frame coordinates."""
 
@@ -167,18 +185,21 @@ class Drawing:
         return -self.origin[0], -self.origin[1]
 
     def outline(self, element_id, path, note=None):
+        check_clean(self.name, element_id, path)
         self.items.append('<path id="%s" d="%s" fill="none" stroke="%s" stroke-width="%d" '
                           'stroke-linejoin="round" stroke-linecap="round"/>'
                           % (element_id, path.d(*self._shift()), WHITE, STROKE))
         self._place(element_id, path, note)
 
     def filled(self, element_id, path, colour=WHITE, note=None, evenodd=False):
+        check_clean(self.name, element_id, path)
         rule = ' fill-rule="evenodd"' if evenodd else ""
         self.items.append('<path id="%s" d="%s" fill="%s"%s/>'
                           % (element_id, path.d(*self._shift()), colour, rule))
         self._place(element_id, path, note)
 
     def stroked(self, element_id, path, colour, width):
+        check_clean(self.name, element_id, path)
         self.items.append('<path id="%s" d="%s" fill="none" stroke="%s" stroke-width="%s" '
                           'stroke-linejoin="round" stroke-linecap="round"/>'
                           % (element_id, path.d(*self._shift()), colour, fmt(width)))
@@ -244,10 +265,13 @@ START_BUTTON = (686.5, 264.5)
 
 
 def front_body():
+    # The shoulders rise over the triggers, so bumpers and triggers lie inside the outline.
     half = (Path().M(AXIS, 156)
-            .C((600, 156), (566, 158), (540, 163))
-            .C((500, 170), (452, 173), (412, 190))
-            .C((372, 207), (336, 236), (316, 276))
+            .C((605, 156), (565, 153), (535, 141))
+            .C((515, 132), (495, 126), (468, 125))
+            .C((440, 124), (416, 126), (404, 134))
+            .C((390, 144), (385, 162), (378, 182))
+            .C((364, 215), (334, 240), (316, 276))
             .C((296, 316), (276, 380), (263, 450))
             .C((251, 520), (256, 600), (290, 635))
             .C((320, 665), (380, 668), (420, 645))
@@ -257,26 +281,104 @@ def front_body():
     return symmetric(half, AXIS)
 
 
-def front_bumper_left():
-    return (Path().M(403, 177)
-            .C((410, 158), (444, 146), (494, 142))
-            .L(538, 141)
-            .Q((548, 141), (548, 149))
-            .C((505, 154), (455, 158), (414, 179))
-            .Q((404, 185), (403, 177)).Z())
+# The shoulder controls follow the lit shapes that the indicator widgets lay over them
+# (a bumper 168 x 44 fitted into its box, a trigger 36 x 20 stretched over its box), so the
+# outline runs along the edge of the lit shape.
+BUMPER_SHAPE = [("M", (6, 42)), ("L", (150, 42)), ("C", (160, 42), (166, 36), (166, 26)),
+                ("C", (166, 12), (156, 2), (140, 2)), ("C", (104, 2), (52, 10), (14, 22)),
+                ("C", (6, 25), (2, 30), (2, 36)), ("C", (2, 40), (3, 42), (6, 42))]
+TRIGGER_SHAPE = [("M", (2, 18)), ("L", (34, 18)), ("L", (34, 9)), ("C", (34, 4), (30, 2), (25, 2)),
+                 ("L", (9, 4)), ("C", (5, 4.5), (2, 7), (2, 11))]
 
 
-def front_trigger_left():
-    return rounded_polygon([(421, 130), (490, 130), (490, 135), (421, 147)], 6)
+def placed_shape(shape, size, box, mirror, stretch):
+    """The shape of a `size` picture as the widget shows it in `box` (x, y, w, h)."""
+    w, h = size
+    bx, by, bw, bh = box
+    if stretch:
+        sx, sy, ox, oy = bw / w, bh / h, bx, by
+    else:
+        sx = sy = min(bw / w, bh / h)
+        ox, oy = bx + (bw - w * sx) / 2, by + (bh - h * sy) / 2
+
+    def f(p):
+        x = w - p[0] if mirror else p[0]
+        return (ox + x * sx, oy + p[1] * sy)
+
+    path = Path()
+    for op, *pts in shape:
+        getattr(path, op)(*[f(p) for p in pts]) if op in ("C", "Q") else getattr(path, op)(*f(pts[0]))
+    return path.Z()
+
+
+def sampled(path, steps=24):
+    """Points along a path of M, L and C segments."""
+    out, current = [], None
+    for op, pts in path.ops:
+        if op == "M":
+            current = pts[0]
+            out.append(current)
+        elif op == "L":
+            for i in range(1, steps + 1):
+                t = i / steps
+                out.append((current[0] + (pts[0][0] - current[0]) * t, current[1] + (pts[0][1] - current[1]) * t))
+            current = pts[0]
+        elif op == "C":
+            p0, (p1, p2, p3) = current, pts
+            for i in range(1, steps + 1):
+                t = i / steps
+                a, b, c, d = (1 - t) ** 3, 3 * t * (1 - t) ** 2, 3 * t * t * (1 - t), t ** 3
+                out.append((a * p0[0] + b * p1[0] + c * p2[0] + d * p3[0], a * p0[1] + b * p1[1] + c * p2[1] + d * p3[1]))
+            current = p3
+    return out
+
+
+def top_edge(points, x):
+    """The highest point of a sampled closed outline at x (linear between samples)."""
+    best = None
+    n = len(points)
+    for i in range(n):
+        (x0, y0), (x1, y1) = points[i], points[(i + 1) % n]
+        if min(x0, x1) <= x <= max(x0, x1) and x0 != x1:
+            y = y0 + (y1 - y0) * (x - x0) / (x1 - x0)
+            best = y if best is None else min(best, y)
+    return best
+
+
+def front_bumper(side):
+    if side == "L":
+        return placed_shape(BUMPER_SHAPE, (168, 44), (395, 140, 155, 53), True, False)
+    return placed_shape(BUMPER_SHAPE, (168, 44), (733, 140, 154, 52), False, False)
+
+
+def front_trigger(side, gap=3.5):
+    """The part of the trigger that shows above its bumper, a gap away from the bumper."""
+    if side == "L":
+        cap = placed_shape(TRIGGER_SHAPE, (36, 20), (419, 128, 73, 33), True, True)
+    else:
+        cap = placed_shape(TRIGGER_SHAPE, (36, 20), (789, 128, 75, 34), False, True)
+    bumper = sampled(front_bumper(side))
+    x0, _, x1, _ = cap.bbox()
+    cap_points = sampled(cap)
+    xs = [x0 + (x1 - x0) * i / 40 for i in range(41)]
+    upper = [(x, top_edge(cap_points, x)) for x in xs]
+    lower = [(x, min(top_edge(bumper, x) - gap, top_edge([(p[0], -p[1]) for p in cap_points], x) * -1)) for x in xs]
+    keep = [i for i in range(len(xs)) if lower[i][1] - upper[i][1] > 1]
+    path = Path().M(*upper[keep[0]])
+    for i in keep[1:]:
+        path.L(*upper[i])
+    for i in reversed(keep):
+        path.L(*lower[i])
+    return path.Z()
 
 
 def draw_front(out):
     main = Drawing("positive_main.svg", (800, 800), FRONT_ORIGIN)
     main.outline("body", front_body())
-    main.outline("bumperLeft", front_bumper_left())
-    main.outline("bumperRight", front_bumper_left().mirrored(AXIS))
-    main.outline("triggerLeft", front_trigger_left())
-    main.outline("triggerRight", front_trigger_left().mirrored(AXIS))
+    main.outline("bumperLeft", front_bumper("L"))
+    main.outline("bumperRight", front_bumper("R"))
+    main.outline("triggerLeft", front_trigger("L"))
+    main.outline("triggerRight", front_trigger("R"))
     for element_id, (cx, cy) in (("stickLeftWell", STICK_LEFT), ("stickRightWell", STICK_RIGHT)):
         main.outline(element_id, circle_path(cx, cy, 74), "centre (%s, %s) r 74" % (fmt(cx), fmt(cy)))
     main.outline("crossWell", circle_path(CROSS[0], CROSS[1], 60),
@@ -288,7 +390,8 @@ def draw_front(out):
     # Small marks inside Back (two stacked windows) and Start (three lines, as one closed bar shape).
     bx, by = BACK_BUTTON
     main.outline("backMarkFront", rounded_polygon([(bx - 7, by - 6), (bx + 3, by - 6), (bx + 3, by + 2), (bx - 7, by + 2)], 1.5))
-    main.outline("backMarkRear", rounded_polygon([(bx - 1, by + 4), (bx + 7, by + 4), (bx + 7, by - 3), (bx + 5, by - 3)], 1.2))
+    main.outline("backMarkRear", rounded_polygon([(bx + 5, by - 2), (bx + 7, by - 2), (bx + 7, by + 6), (bx - 3, by + 6),
+                                                  (bx - 3, by + 4), (bx + 5, by + 4)], 0.8))
     sx, sy = START_BUTTON
     for i, dy in enumerate((-5, 0, 5)):
         main.outline("startMark%d" % (i + 1), rounded_polygon([(sx - 7, sy + dy - 0.5), (sx + 7, sy + dy - 0.5),
@@ -336,8 +439,11 @@ def draw_front(out):
     arrow.outline("arrow", rounded_polygon([(6, 7), (15, 14), (6, 21)], 1.5))
     arrow.write(out)
 
+    # A diagonal's mark: the part of the diagonal's lit triangle (a right triangle in the
+    # corner of its 28 x 28 box) that falls into this 16 x 33 box, turned 45 degrees more
+    # per corner: long side towards the pad, cut short where the box ends outwards.
     corner = Drawing("triangle.svg", (16, 33))
-    corner.outline("corner", rounded_polygon([(3, 16.5), (13, 6), (13, 27)], 1.5))
+    corner.outline("corner", rounded_polygon([(1.5, 10.6), (7, 5.1), (7, 25.8), (1.5, 20.3)], 1))
     corner.write(out)
 
     guide = Drawing("Icon_ellipse.svg", (45, 45))
@@ -479,10 +585,10 @@ def draw_front_labels(out, face):
     w, h = 251 * scale, 25 * scale
     from PIL import ImageFont
     font = ImageFont.truetype(NOTO_CJK_BOLD, 15 * scale, index=face.index)
-    # reach: how far the leader's end stops short of the strip's end, so the dot lands on
-    # the bumper's outer end or above the trigger.
-    for name, caption, left, reach in (("labelLB.png", "LB", True, 6), ("labelLT.png", "左扳机", True, 48),
-                                       ("labelRB.png", "RB", False, 6), ("labelRT.png", "右扳机", False, 48)):
+    # reach: how far the leader's end stops short of the strip's end, so that the dot stands
+    # just outside the body's outline, beside the bumper or beside the shoulder over the trigger.
+    for name, caption, left, reach in (("labelLB.png", "LB", True, 24), ("labelLT.png", "左扳机", True, 85),
+                                       ("labelRB.png", "RB", False, 24), ("labelRT.png", "右扳机", False, 85)):
         image = Image.new("RGBA", (w, h), (255, 255, 255, 0))
         draw = ImageDraw.Draw(image)
         box = 17 * scale

@@ -95,11 +95,20 @@ private:
     void run(VirtualGamepad &pad)
     {
         const VirtualGamepad::Button buttons[] = {
-            VirtualGamepad::ButtonA, VirtualGamepad::ButtonB, VirtualGamepad::ButtonX, VirtualGamepad::ButtonY,
-            VirtualGamepad::ButtonBack, VirtualGamepad::ButtonStart, VirtualGamepad::ButtonLeftStick,
-            VirtualGamepad::ButtonRightStick, VirtualGamepad::ButtonLeftShoulder,
-            VirtualGamepad::ButtonRightShoulder, VirtualGamepad::ButtonDpadUp, VirtualGamepad::ButtonDpadDown,
-            VirtualGamepad::ButtonDpadLeft, VirtualGamepad::ButtonDpadRight,
+            VirtualGamepad::ButtonA,
+            VirtualGamepad::ButtonB,
+            VirtualGamepad::ButtonX,
+            VirtualGamepad::ButtonY,
+            VirtualGamepad::ButtonBack,
+            VirtualGamepad::ButtonStart,
+            VirtualGamepad::ButtonLeftStick,
+            VirtualGamepad::ButtonRightStick,
+            VirtualGamepad::ButtonLeftShoulder,
+            VirtualGamepad::ButtonRightShoulder,
+            VirtualGamepad::ButtonDpadUp,
+            VirtualGamepad::ButtonDpadDown,
+            VirtualGamepad::ButtonDpadLeft,
+            VirtualGamepad::ButtonDpadRight,
         };
         auto next = std::chrono::steady_clock::now();
         for (int tick = 0; !m_stop; ++tick) {
@@ -129,8 +138,8 @@ private:
 struct Sample
 {
     std::vector<double> intervals; // ms between presented frames
-    std::vector<double> renders;   // ms from the scene graph's sync to the presented frame
-    double cpuMs = 0.0;            // process CPU time over those frames
+    std::vector<double> renders; // ms from the scene graph's sync to the presented frame
+    double cpuMs = 0.0; // process CPU time over those frames
 };
 
 struct Figures

@@ -66,6 +66,12 @@ Item {
             return value < 0 ? value / 32768 : value / 32767
         }
 
+        // The pointer enters the menu and moves onto the point.
+        function hover(menu, p) {
+            mouseMove(menu, p.x - 1, p.y)
+            mouseMove(menu, p.x, p.y)
+        }
+
         function highlighted(menu) {
             var result = []
             for (var i = 0; i < menu.sectors.length; ++i) {
@@ -120,7 +126,7 @@ Item {
         function test_clickTriggersItsSector(data) {
             var menu = createMenu({ state: "active" })
             var p = sectorPoint(data.index, 100)
-            mouseMove(menu, p.x, p.y)
+            hover(menu, p)
             mouseClick(menu, p.x, p.y)
             compare(root.fired, [data.index])
             compare(sectorSpy.count, 1)
@@ -177,8 +183,7 @@ Item {
 
         function test_hoverHighlightsTheSectorUnderThePointer() {
             var menu = createMenu({ state: "active" })
-            var p = sectorPoint(2, 60)
-            mouseMove(menu, p.x, p.y)
+            hover(menu, sectorPoint(2, 60))
             compare(highlighted(menu), [2])
             // The highlight gradient lights the hovered sector, the others stay dark.
             var lit = sectorPoint(2, 60)
@@ -227,14 +232,21 @@ Item {
 
         function test_selectAndStartToggleOncePerPress() {
             var menu = createMenu({ gamepad: pad })
+            // The pointer rests on the menu's rectangle, outside the ring.
+            mouseMove(root, 5, 5)
+            virtualPad.setAxis(VirtualGamepad.AxisLeftY, 20000)
             virtualPad.setButton(VirtualGamepad.ButtonBack, true)
-            tryCompare(pad, "buttonSelect", true, 5000)
+            tryVerify(function() { return pad.buttonSelect && pad.axisLeftY > 0.5 }, 5000)
             compare(menu.state, "")
             virtualPad.setButton(VirtualGamepad.ButtonStart, true)
             tryCompare(menu, "state", "active", 5000)
+            // The stick's sector shows at once and stays when the menu appears under the pointer.
+            compare(highlighted(menu), [1])
+            waitForRendering(menu)
+            compare(highlighted(menu), [1])
             // Further changes while both are held do not toggle again.
-            virtualPad.setAxis(VirtualGamepad.AxisLeftX, 20000)
-            tryVerify(function() { return pad.axisLeftX > 0.5 }, 5000)
+            virtualPad.setAxis(VirtualGamepad.AxisLeftX, 8000)
+            tryVerify(function() { return pad.axisLeftX > 0.2 }, 5000)
             compare(menu.state, "active")
             virtualPad.setButton(VirtualGamepad.ButtonLeftShoulder, true)
             tryCompare(pad, "buttonL1", true, 5000)

@@ -314,7 +314,6 @@ Item {
             var countFrame = function () { ++frames }
             root.Window.window.frameSwapped.connect(countFrame)
             spin.running = true
-            wait(100)
 
             var second = plug()
             // The pad just bound vibrates at full strength; the one left stops.
