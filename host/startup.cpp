@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "filelog.h"
+#include "frametime.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -65,6 +66,7 @@ int runApplication(int &argc, char **argv, const QString &rootUrl)
         },
         Qt::QueuedConnection);
     QObject::connect(&engine, &QQmlEngine::quit, QCoreApplication::instance(), &QCoreApplication::quit);
+    reportFirstFrame(&engine);
 
     engine.load(url);
     return app.exec();

@@ -13,3 +13,7 @@ add_subdirectory(sonolux_bench)
 if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_stick)
 endif()
+# TreeView toggle and append times at 100,000 rows.
+add_subdirectory(bench_treeview)
+# Baseline window of the start-up benchmark (tools/bench_startup.py).
+add_subdirectory(bench_startup)
