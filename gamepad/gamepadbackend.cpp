@@ -1,6 +1,9 @@
 #include "gamepadbackend.h"
 
+#include "gamepadmappings.h"
+
 #include <QDebug>
+#include <QFile>
 #include <QMutexLocker>
 #include <QWeakPointer>
 
@@ -15,6 +18,19 @@ constexpr Uint32 LastDeviceEvent = SDL_FINGERDOWN - 1;
 bool isOurs(Uint32 type)
 {
     return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED) || type == SDL_JOYDEVICEREMOVED;
+}
+
+// SDL_IsGameController alone misses a joystick that a mapping added at run time has just
+// made a game controller; the mapping SDL would use is the final word.
+bool hasMapping(int deviceIndex)
+{
+    if (SDL_IsGameController(deviceIndex))
+        return true;
+    char *mapping = SDL_GameControllerMappingForDeviceIndex(deviceIndex);
+    if (!mapping)
+        return false;
+    SDL_free(mapping);
+    return true;
 }
 
 QWeakPointer<GamepadBackend> &sharedInstance()
@@ -57,6 +73,7 @@ GamepadBackend::GamepadBackend()
     m_available = true;
     m_clock.start();
     SDL_AddEventWatch(&GamepadBackend::watchEvent, this);
+    loadUserMappings();
     rescan();
 
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -112,6 +129,57 @@ int GamepadBackend::axis(int deviceId, int sdlAxis) const
     if (it == m_devices.constEnd() || sdlAxis < 0 || sdlAxis >= SDL_CONTROLLER_AXIS_MAX)
         return 0;
     return it->axes[static_cast<size_t>(sdlAxis)];
+}
+
+SDL_GameController *GamepadBackend::controller(int deviceId) const
+{
+    const auto it = m_devices.constFind(deviceId);
+    return it == m_devices.constEnd() ? nullptr : it->controller;
+}
+
+void GamepadBackend::loadUserMappings()
+{
+    const QString path = gamepadmappings::userFile();
+    QFile file(path);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_userMappingError = QStringLiteral("%1: %2").arg(path, file.errorString());
+        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
+        return;
+    }
+    // SDL's loader skips what it cannot parse and keeps the rest: check the whole file
+    // first, so a broken file changes nothing.
+    const QByteArray text = file.readAll();
+    const QString error = gamepadmappings::checkFile(text);
+    if (!error.isEmpty()) {
+        m_userMappingError = QStringLiteral("%1: %2").arg(path, error);
+        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
+        return;
+    }
+    SDL_RWops *stream = SDL_RWFromConstMem(text.constData(), int(text.size()));
+    const int added = stream ? SDL_GameControllerAddMappingsFromRW(stream, 1) : -1;
+    if (added < 0) {
+        m_userMappingError = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(SDL_GetError()));
+        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
+        return;
+    }
+    qDebug().noquote() << "Gamepad mappings:" << added << "from" << path;
+}
+
+QString GamepadBackend::addMapping(const QString &mapping)
+{
+    if (!m_available)
+        return QStringLiteral("game controllers are unavailable");
+    const QString error = gamepadmappings::check(mapping);
+    if (!error.isEmpty())
+        return error;
+    if (SDL_GameControllerAddMapping(mapping.trimmed().toUtf8().constData()) < 0)
+        return QStringLiteral("SDL refused the mapping: %1").arg(QString::fromUtf8(SDL_GetError()));
+    // Open devices are remapped by SDL (a remapped event follows); a joystick that has
+    // just become a game controller is announced by nobody: look at every device again.
+    rescan();
+    return QString();
 }
 
 void GamepadBackend::setRumble(int deviceId, quint16 low, quint16 high)
@@ -203,7 +271,8 @@ void GamepadBackend::rescan()
 {
     const int count = SDL_NumJoysticks();
     for (int index = 0; index < count; ++index) {
-        if (SDL_IsGameController(index))
+        const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+        if (id >= 0 && !m_devices.contains(id) && hasMapping(index))
             openDevice(index);
     }
 }
