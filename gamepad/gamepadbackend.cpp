@@ -157,7 +157,10 @@ void GamepadBackend::loadUserMappings()
         qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
         return;
     }
-    SDL_RWops *stream = SDL_RWFromConstMem(text.constData(), int(text.size()));
+    QByteArray forSdl;
+    for (const QByteArray &line : text.split('\n'))
+        forSdl += gamepadmappings::forSdl(QString::fromUtf8(line)).toUtf8() + '\n';
+    SDL_RWops *stream = SDL_RWFromConstMem(forSdl.constData(), int(forSdl.size()));
     const int added = stream ? SDL_GameControllerAddMappingsFromRW(stream, 1) : -1;
     if (added < 0) {
         m_userMappingError = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(SDL_GetError()));
@@ -174,11 +177,12 @@ QString GamepadBackend::addMapping(const QString &mapping)
     const QString error = gamepadmappings::check(mapping);
     if (!error.isEmpty())
         return error;
-    if (SDL_GameControllerAddMapping(mapping.trimmed().toUtf8().constData()) < 0)
+    if (SDL_GameControllerAddMapping(gamepadmappings::forSdl(mapping).toUtf8().constData()) < 0)
         return QStringLiteral("SDL refused the mapping: %1").arg(QString::fromUtf8(SDL_GetError()));
     // Open devices are remapped by SDL (a remapped event follows); a joystick that has
-    // just become a game controller is announced by nobody: look at every device again.
-    rescan();
+    // just become a game controller is announced by nobody, and SDL_IsGameController
+    // may not say so yet: try to open every device that is not open.
+    rescan(TryEveryJoystick);
     return QString();
 }
 
@@ -267,12 +271,12 @@ void GamepadBackend::handleEvent(const SDL_Event &event)
     }
 }
 
-void GamepadBackend::rescan()
+void GamepadBackend::rescan(Rescan mode)
 {
     const int count = SDL_NumJoysticks();
     for (int index = 0; index < count; ++index) {
         const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
-        if (id >= 0 && !m_devices.contains(id) && hasMapping(index))
+        if (id >= 0 && !m_devices.contains(id) && (mode == TryEveryJoystick || hasMapping(index)))
             openDevice(index);
     }
 }

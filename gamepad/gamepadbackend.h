@@ -107,7 +107,10 @@ private:
     static int SDLCALL watchEvent(void *userdata, SDL_Event *event);
 
     void loadUserMappings();
-    void rescan();
+    // Opens the devices SDL knows as game controllers; after a mapping change, every
+    // joystick that SDL will open as one.
+    enum Rescan { MappedJoysticks, TryEveryJoystick };
+    void rescan(Rescan mode = MappedJoysticks);
     void openDevice(int deviceIndex);
     void closeDevice(int deviceId);
     void reloadState(int deviceId);

@@ -17,9 +17,33 @@ namespace {
 
 const QString PlatformKey = QStringLiteral("platform");
 
+// Bus (bytes 0-1) and name checksum (bytes 2-3) of a GUID in SDL's forms, little endian.
+bool guidChecksum(const QString &guid, quint16 *checksum)
+{
+    if (guid.size() != 32)
+        return false;
+    bool ok = true;
+    const auto byte = [&guid, &ok](int index) {
+        bool good = false;
+        const uint value = guid.mid(index * 2, 2).toUInt(&good, 16);
+        ok = ok && good;
+        return value;
+    };
+    const uint bus = byte(0) | byte(1) << 8;
+    const uint crc = byte(2) | byte(3) << 8;
+    *checksum = quint16(crc);
+    const uint virtualBus = 0xff; // SDL's virtual joysticks
+    return ok && (bus < 0x20 || bus == virtualBus) && crc != 0;
+}
+
+// The GUID of a mapping, lower case and without SDL's name checksum.
 QString guidOf(const QString &mapping)
 {
-    return mapping.section(QLatin1Char(','), 0, 0).trimmed().toLower();
+    QString guid = mapping.section(QLatin1Char(','), 0, 0).trimmed().toLower();
+    quint16 checksum = 0;
+    if (guidChecksum(guid, &checksum))
+        guid.replace(4, 4, QStringLiteral("0000"));
+    return guid;
 }
 
 QString platformOf(const QString &mapping)
@@ -120,6 +144,21 @@ QString checkFile(const QByteArray &text)
             return QStringLiteral("line %1: %2").arg(i + 1).arg(error);
     }
     return QString();
+}
+
+QString forSdl(const QString &mapping)
+{
+    QString line = mapping.trimmed();
+    quint16 checksum = 0;
+    if (!guidChecksum(line.left(32), &checksum))
+        return line;
+    line.replace(4, 4, QStringLiteral("0000"));
+    if (!line.contains(QLatin1String(",crc:"))) {
+        if (!line.endsWith(QLatin1Char(',')))
+            line += QLatin1Char(',');
+        line += QStringLiteral("crc:%1,").arg(checksum, 4, 16, QLatin1Char('0'));
+    }
+    return line;
 }
 
 QString normalized(const QString &mapping)

@@ -28,6 +28,13 @@ JOYVANT_GAMEPAD_EXPORT QString check(const QString &mapping);
 // otherwise the first fault, with its line number.
 JOYVANT_GAMEPAD_EXPORT QString checkFile(const QByteArray &text);
 
+// `mapping` as SDL's matching expects it. SDL puts a checksum of the joystick's name in
+// bytes 2-3 of the GUIDs it makes and prints, but matches mappings on the GUID without
+// it, with the checksum in a "crc" field; for joysticks without vendor and product ids
+// SDL 2.26 does not move it there itself, so a mapping made from the GUID it prints
+// would never match. This moves it the way SDL does for the other GUIDs.
+JOYVANT_GAMEPAD_EXPORT QString forSdl(const QString &mapping);
+
 // `mapping` as it is stored: trimmed, naming the current platform when it names none
 // (SDL's file loader skips lines without one), and ending in a comma.
 JOYVANT_GAMEPAD_EXPORT QString normalized(const QString &mapping);
