@@ -26,9 +26,9 @@ StickHealth::StickHealth(QObject *parent)
     , m_backend(GamepadBackend::instance())
 {
     m_clock.start();
-    m_publishTimer.setSingleShot(true);
+    // Repeats while reports come in, so a busy stick does not restart it each time.
     m_publishTimer.setInterval(PublishIntervalMs);
-    connect(&m_publishTimer, &QTimer::timeout, this, &StickHealth::refresh);
+    connect(&m_publishTimer, &QTimer::timeout, this, &StickHealth::publishTick);
     m_restTimer.setSingleShot(true);
     connect(&m_restTimer, &QTimer::timeout, this, &StickHealth::refresh);
     connect(m_backend.data(), &GamepadBackend::axisChanged, this, &StickHealth::onAxisChanged);
@@ -101,7 +101,9 @@ void StickHealth::onAxisChanged(int deviceId, int sdlAxis, int value)
     else
         return;
     sample();
-    schedulePublish();
+    m_pending = true;
+    if (!m_publishTimer.isActive())
+        m_publishTimer.start();
 }
 
 void StickHealth::sample()
@@ -109,15 +111,17 @@ void StickHealth::sample()
     m_analysis.addSample(m_clock.nsecsElapsed(), m_rawX, m_rawY);
 }
 
-void StickHealth::schedulePublish()
+void StickHealth::publishTick()
 {
-    if (!m_publishTimer.isActive())
-        m_publishTimer.start();
+    if (m_pending)
+        refresh();
+    else
+        m_publishTimer.stop();
 }
 
 void StickHealth::refresh()
 {
-    m_publishTimer.stop();
+    m_pending = false;
     const qint64 now = m_clock.nsecsElapsed();
     const bool atRest = m_analysis.atRest(now);
     const qint64 runStart = m_analysis.runStart();

@@ -98,10 +98,10 @@ signals:
 
 private:
     void restart();
+    void publishTick();
     void onAxisChanged(int deviceId, int sdlAxis, int value);
     void onDeviceAdded(int deviceId);
     void sample();
-    void schedulePublish();
     int axisX() const;
     int axisY() const;
 
@@ -113,6 +113,7 @@ private:
     StickAnalysis m_analysis;
     QElapsedTimer m_clock;
     QTimer m_publishTimer;
+    bool m_pending = false; // reports not yet published
     QTimer m_restTimer; // fires when a still run has lasted long enough to count as rest
     qint64 m_armedRunStart = -1; // the run m_restTimer waits for
 

@@ -8,9 +8,9 @@ TriggerRange::TriggerRange(QObject *parent)
     : QObject(parent)
     , m_backend(GamepadBackend::instance())
 {
-    m_publishTimer.setSingleShot(true);
+    // Repeats while reports come in, so a busy stick does not restart it each time.
     m_publishTimer.setInterval(PublishIntervalMs);
-    connect(&m_publishTimer, &QTimer::timeout, this, &TriggerRange::refresh);
+    connect(&m_publishTimer, &QTimer::timeout, this, &TriggerRange::publishTick);
     connect(m_backend.data(), &GamepadBackend::axisChanged, this, &TriggerRange::onAxisChanged);
     connect(m_backend.data(), &GamepadBackend::deviceAdded, this, &TriggerRange::onDeviceAdded);
 }
@@ -65,13 +65,22 @@ void TriggerRange::onAxisChanged(int deviceId, int sdlAxis, int value)
     if (deviceId != m_deviceId || sdlAxis != axis())
         return;
     m_analysis.addSample(value);
+    m_pending = true;
     if (!m_publishTimer.isActive())
         m_publishTimer.start();
 }
 
+void TriggerRange::publishTick()
+{
+    if (m_pending)
+        refresh();
+    else
+        m_publishTimer.stop();
+}
+
 void TriggerRange::refresh()
 {
-    m_publishTimer.stop();
+    m_pending = false;
     Summary summary;
     summary.distinct = m_analysis.distinct();
     summary.rest = m_analysis.restRaw();

@@ -74,6 +74,7 @@ private:
     };
 
     void restart();
+    void publishTick();
     void onAxisChanged(int deviceId, int sdlAxis, int value);
     void onDeviceAdded(int deviceId);
     int axis() const;
@@ -84,6 +85,7 @@ private:
     TriggerAnalysis m_analysis;
     Summary m_published;
     QTimer m_publishTimer;
+    bool m_pending = false; // reports not yet published
 };
 
 } // namespace joyvant

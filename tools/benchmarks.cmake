@@ -4,4 +4,8 @@ add_subdirectory(bench_shaders)
 if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_gamepad)
 endif()
+# Cost of the diagnostics analysis per axis report; virtual pads as well.
+if(JOYVANT_BUILD_TESTS)
+    add_subdirectory(bench_diagnostics)
+endif()
 add_subdirectory(sonolux_bench)
