@@ -39,3 +39,8 @@ add_custom_target(joyvant_music ALL DEPENDS "${joyvant_music_copy}")
 list(APPEND JOYVANT_GENERATED_QRC_ENTRIES
     "<file alias=\"music/${joyvant_music_name}\">${joyvant_music_file}</file>\n")
 install(FILES "${joyvant_music_file}" DESTINATION "${JOYVANT_INSTALL_BINDIR}/music")
+
+# The pictures of the vibration dials.
+include("${CMAKE_CURRENT_LIST_DIR}/dial_assets.cmake")
+# The button indicator shapes of the controller picture.
+include("${CMAKE_CURRENT_LIST_DIR}/indicator_assets.cmake")

@@ -9,3 +9,7 @@ if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_diagnostics)
 endif()
 add_subdirectory(sonolux_bench)
+# Stick view paint time, and the screenshot of the controller widgets; drives a virtual pad.
+if(JOYVANT_BUILD_TESTS)
+    add_subdirectory(bench_stick)
+endif()
