@@ -13,6 +13,7 @@
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QTemporaryDir>
+#include <QtMath>
 #include <QtTest>
 
 #include <SDL.h>
@@ -89,7 +90,7 @@ struct Rig
     void sweep(const QString &shape, int fromStep, int toStep)
     {
         for (int step = fromStep; step < toStep; ++step) {
-            const double radians = step * 0.1 * M_PI / 180.0;
+            const double radians = qDegreesToRadians(step * 0.1);
             const double radius = gateRadius(shape, radians);
             stick(radius * std::cos(radians), -radius * std::sin(radians));
         }
@@ -138,8 +139,8 @@ private slots:
             // it reaches furthest at one of the sector's ends.
             double sum = 0.0;
             for (int sector = 0; sector < 72; ++sector) {
-                const double from = sector * 5.0 * M_PI / 180.0;
-                const double to = (sector + 1) * 5.0 * M_PI / 180.0;
+                const double from = qDegreesToRadians(sector * 5.0);
+                const double to = qDegreesToRadians((sector + 1) * 5.0);
                 const double radius = std::max(gateRadius(shape, from), gateRadius(shape, to));
                 sum += (radius - 1.0) * (radius - 1.0);
             }

@@ -4,6 +4,7 @@
 #include "stickanalysis.h"
 #include "triggeranalysis.h"
 
+#include <QtMath>
 #include <QtTest>
 
 #include <cmath>
@@ -99,7 +100,7 @@ private slots:
         StickAnalysis stick;
         const auto fillSectors = [&stick](int from, int to) {
             for (int sector = from; sector < to; ++sector) {
-                const double angle = (sector * 5.0 + 2.5) * M_PI / 180.0;
+                const double angle = qDegreesToRadians(sector * 5.0 + 2.5);
                 stick.addSample(0, raw(0.95 * std::cos(angle)), raw(-0.95 * std::sin(angle)));
             }
         };

@@ -23,6 +23,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QtMath>
 
 #include <algorithm>
 #include <atomic>
@@ -148,8 +149,8 @@ int main(int argc, char **argv)
         for (int tick = 0; sweeping; ++tick) {
             next += std::chrono::milliseconds(1);
             std::this_thread::sleep_until(next);
-            const double left = 2.0 * M_PI * tick / 1000.0;
-            const double right = -2.0 * M_PI * tick / 730.0;
+            const double left = qDegreesToRadians(360.0 * tick / 1000.0);
+            const double right = qDegreesToRadians(-360.0 * tick / 730.0);
             pad.setAxis(VirtualGamepad::AxisLeftX, int(32767 * std::cos(left)));
             pad.setAxis(VirtualGamepad::AxisLeftY, int(-32767 * std::sin(left)));
             pad.setAxis(VirtualGamepad::AxisRightX, int(32767 * std::cos(right)));
