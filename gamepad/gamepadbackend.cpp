@@ -20,19 +20,6 @@ bool isOurs(Uint32 type)
     return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED) || type == SDL_JOYDEVICEREMOVED;
 }
 
-// SDL_IsGameController alone misses a joystick that a mapping added at run time has just
-// made a game controller; the mapping SDL would use is the final word.
-bool hasMapping(int deviceIndex)
-{
-    if (SDL_IsGameController(deviceIndex))
-        return true;
-    char *mapping = SDL_GameControllerMappingForDeviceIndex(deviceIndex);
-    if (!mapping)
-        return false;
-    SDL_free(mapping);
-    return true;
-}
-
 QWeakPointer<GamepadBackend> &sharedInstance()
 {
     static QWeakPointer<GamepadBackend> instance;
@@ -276,7 +263,7 @@ void GamepadBackend::rescan(Rescan mode)
     const int count = SDL_NumJoysticks();
     for (int index = 0; index < count; ++index) {
         const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
-        if (id >= 0 && !m_devices.contains(id) && (mode == TryEveryJoystick || hasMapping(index)))
+        if (id >= 0 && !m_devices.contains(id) && (mode == TryEveryJoystick || SDL_IsGameController(index)))
             openDevice(index);
     }
 }
