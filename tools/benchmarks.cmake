@@ -6,6 +6,10 @@ if(JOYVANT_BUILD_TESTS)
     # Screenshots and frame time of the controller test view, played by a virtual pad.
     add_subdirectory(testview)
 endif()
+# Cost of the diagnostics analysis per axis report; virtual pads as well.
+if(JOYVANT_BUILD_TESTS)
+    add_subdirectory(bench_diagnostics)
+endif()
 add_subdirectory(sonolux_bench)
 # Stick view paint time, and the screenshot of the controller widgets; drives a virtual pad.
 if(JOYVANT_BUILD_TESTS)
