@@ -8,6 +8,10 @@ if(JOYVANT_BUILD_TESTS)
     # The README's picture of the whole program, with a virtual pad and the pie menu open.
     add_subdirectory(program_shot)
 endif()
+# Cost of the diagnostics analysis per axis report; virtual pads as well.
+if(JOYVANT_BUILD_TESTS)
+    add_subdirectory(bench_diagnostics)
+endif()
 add_subdirectory(sonolux_bench)
 # Stick view paint time, and the screenshot of the controller widgets; drives a virtual pad.
 if(JOYVANT_BUILD_TESTS)
