@@ -4,6 +4,41 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextCodec>
+
+#include <algorithm>
+
+namespace {
+
+// The text of a file's bytes. A byte order mark names the encoding (UTF-8, UTF-16 or
+// UTF-32, as editors write it for "Unicode") and is not part of the text; without
+// one the bytes are UTF-8. Every byte counts, NUL bytes included.
+QString decodeText(const QByteArray &content)
+{
+    struct Mark
+    {
+        const char *bytes;
+        int size;
+        const char *codec;
+    };
+    // UTF-32 LE first: its mark begins with the UTF-16 LE one.
+    static const Mark marks[] = {
+        {"\xFF\xFE\x00\x00", 4, "UTF-32LE"},
+        {"\x00\x00\xFE\xFF", 4, "UTF-32BE"},
+        {"\xFF\xFE", 2, "UTF-16LE"},
+        {"\xFE\xFF", 2, "UTF-16BE"},
+    };
+    for (const Mark &mark : marks) {
+        if (content.size() >= mark.size && std::equal(mark.bytes, mark.bytes + mark.size, content.constData())) {
+            if (QTextCodec *codec = QTextCodec::codecForName(mark.codec))
+                return codec->toUnicode(content.constData() + mark.size, content.size() - mark.size);
+        }
+    }
+    const int skip = content.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    return QString::fromUtf8(content.constData() + skip, content.size() - skip);
+}
+
+} // namespace
 
 FileIo::FileIo(QObject *parent)
     : QObject(parent)
@@ -60,6 +95,12 @@ void FileIo::reload()
         fail(shownPath, tr("it is a directory, not a file"));
         return;
     }
+    // A named pipe, socket or device would block the opening thread or never end;
+    // only regular files are read.
+    if (!info.isFile()) {
+        fail(shownPath, tr("it is not a regular file (a pipe, socket or device)"));
+        return;
+    }
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -70,7 +111,7 @@ void FileIo::reload()
         fail(shownPath, tr("it is larger than the limit of %1 bytes (%2 bytes)").arg(maxFileSize).arg(file.size()));
         return;
     }
-    // Files under /proc and devices report no size, so the limit is checked again on
+    // Files under /proc report no size, so the limit is checked again on
     // what is actually read: one byte past it is enough to know the file is too large.
     const QByteArray content = file.read(maxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
@@ -83,11 +124,8 @@ void FileIo::reload()
     }
 
     // A leading byte order mark is not part of the text (JSON parsers reject it).
-    QByteArray utf8 = content;
-    if (utf8.startsWith("\xEF\xBB\xBF"))
-        utf8.remove(0, 3);
     setError(QString());
-    setText(QString::fromUtf8(utf8));
+    setText(decodeText(content));
 }
 
 void FileIo::fail(const QString &path, const QString &reason)

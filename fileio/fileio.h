@@ -4,14 +4,17 @@
 #include <QString>
 #include <QUrl>
 
-// Reads a whole text file (UTF-8) into `text` as soon as `source` is set, so the text
-// is complete by the time the surrounding QML documents finish loading.
+// Reads a whole text file into `text` as soon as `source` is set, so the text is
+// complete by the time the surrounding QML documents finish loading. The file is
+// UTF-8 unless a byte order mark says UTF-16 or UTF-32; every byte is kept, NUL
+// bytes included.
 //
 // "file:name.json" (a file URL with a relative path) names a file relative to the
 // process's working directory; "file:///abs/path", "qrc:/path" and plain local paths
-// work as well. A file that is missing, unreadable, not a regular file or larger than
-// maxFileSize leaves `text` empty, describes the path and the reason in `error` and
-// writes one warning line.
+// work as well. A file that is missing, unreadable, not a regular file (a named pipe,
+// socket or device, refused before it is opened) or larger than maxFileSize leaves
+// `text` empty, describes the path and the reason in `error` and writes one warning
+// line.
 class FileIo : public QObject
 {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "filelog.h"
+#include "frametime.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -89,6 +90,7 @@ int runApplication(int &argc, char **argv, const QString &rootUrl)
         },
         Qt::QueuedConnection);
     QObject::connect(&engine, &QQmlEngine::quit, QCoreApplication::instance(), &QCoreApplication::quit);
+    reportFirstFrame(&engine);
 
     engine.load(url);
     return app.exec();

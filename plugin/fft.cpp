@@ -19,19 +19,23 @@ std::mutex &plannerMutex()
 struct Fft::Plan
 {
     int length = 0;
-    double *input = nullptr;
-    fftw_complex *output = nullptr;
+    // Two slots of arrays from fftw_malloc, all equally aligned, so the one plan made
+    // on slot 0 runs on either (FFTW's new-array execute).
+    double *input[2] = {nullptr, nullptr};
+    fftw_complex *output[2] = {nullptr, nullptr};
     fftw_plan plan = nullptr;
 
     explicit Plan(int n)
         : length(n)
     {
-        input = static_cast<double *>(fftw_malloc(sizeof(double) * size_t(n)));
-        output = static_cast<fftw_complex *>(fftw_malloc(sizeof(fftw_complex) * size_t(n / 2 + 1)));
+        for (int slot = 0; slot < 2; ++slot) {
+            input[slot] = static_cast<double *>(fftw_malloc(sizeof(double) * size_t(n)));
+            output[slot] = static_cast<fftw_complex *>(fftw_malloc(sizeof(fftw_complex) * size_t(n / 2 + 1)));
+        }
         std::lock_guard<std::mutex> lock(plannerMutex());
         // Estimated plans cost microseconds to make; measured ones could stall the
         // GUI thread for a long time on lengths with large prime factors.
-        plan = fftw_plan_dft_r2c_1d(n, input, output, FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
+        plan = fftw_plan_dft_r2c_1d(n, input[0], output[0], FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
     }
 
     ~Plan()
@@ -41,8 +45,10 @@ struct Fft::Plan
             if (plan)
                 fftw_destroy_plan(plan);
         }
-        fftw_free(output);
-        fftw_free(input);
+        for (int slot = 0; slot < 2; ++slot) {
+            fftw_free(output[slot]);
+            fftw_free(input[slot]);
+        }
     }
 
     Plan(const Plan &) = delete;
@@ -90,21 +96,27 @@ const std::vector<Fft::Complex> &Fft::transform(std::vector<double> samples, int
         return m_output;
     }
 
-    Plan *plan = planFor(length);
-    std::memcpy(plan->input, samples.data(), sizeof(double) * size_t(length));
-    fftw_execute(plan->plan);
-
-    const fftw_complex *half = plan->output;
+    std::memcpy(input(length, 0), samples.data(), sizeof(double) * size_t(length));
+    const Complex *half = execute(length, 0);
     const size_t n = size_t(length);
     const size_t direct = std::min(binCount, n / 2 + 1);
-    for (size_t k = 0; k < direct; ++k)
-        m_output[k] = Complex(half[k][0], half[k][1]);
+    std::copy(half, half + direct, m_output.begin());
     for (size_t k = direct; k < binCount; ++k) {
         const size_t folded = k % n;
-        if (folded <= n / 2)
-            m_output[k] = Complex(half[folded][0], half[folded][1]);
-        else
-            m_output[k] = Complex(half[n - folded][0], -half[n - folded][1]);
+        m_output[k] = folded <= n / 2 ? half[folded] : std::conj(half[n - folded]);
     }
     return m_output;
+}
+
+double *Fft::input(int length, int slot)
+{
+    return planFor(length)->input[slot & 1];
+}
+
+const Fft::Complex *Fft::execute(int length, int slot)
+{
+    Plan *plan = planFor(length);
+    fftw_execute_dft_r2c(plan->plan, plan->input[slot & 1], plan->output[slot & 1]);
+    // fftw_complex is two doubles, laid out as std::complex<double> is.
+    return reinterpret_cast<const Complex *>(plan->output[slot & 1]);
 }

@@ -27,6 +27,15 @@ public:
 
     const std::vector<Complex> &transform(std::vector<double> samples, int bins);
 
+    // The same transform without copies, for callers that fill the input in place.
+    // Each length has two input and output arrays (slots 0 and 1), so two channels can
+    // be filled before either is transformed. input() hands out the `length` samples
+    // of a slot to write; execute() transforms them (the input is overwritten) and
+    // returns the length / 2 + 1 coefficients X[0..length/2] of that slot, valid until
+    // the next call for another length. `length` must be greater than 0.
+    double *input(int length, int slot);
+    const Complex *execute(int length, int slot);
+
     // Most input lengths whose plans are kept at once; the least recently used goes first.
     static constexpr int maxCachedPlans = 6;
     int cachedPlanCount() const { return int(m_plans.size()); }

@@ -1,18 +1,21 @@
 #include "sonolux.h"
 
 #include "fft.h"
-#include "hammingwindow.h"
 #include "samplereader.h"
 #include "spectrumscale.h"
+#include "vectorstate.h"
 
 #include <QAbstractVideoSurface>
 #include <QAudioProbe>
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMediaPlayer>
 #include <QVideoFrame>
 #include <QVideoSurfaceFormat>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -87,15 +90,41 @@ QUrl Sonolux::source() const
     return m_source;
 }
 
+namespace {
+
+// Why a local source cannot be played safely; empty for anything the player may try.
+// Missing files are left to the player, which reports them as errors of its own.
+QString refusalOf(const QUrl &url)
+{
+    if (!url.isLocalFile())
+        return QString();
+    const QFileInfo info(url.toLocalFile());
+    if (!info.exists() || info.isFile())
+        return QString();
+    return QStringLiteral("\"%1\" is not a regular file").arg(QDir::toNativeSeparators(info.absoluteFilePath()));
+}
+
+} // namespace
+
 void Sonolux::setSource(const QUrl &url)
 {
     if (url == m_source)
         return;
     m_formatPending = true;
     m_source = url;
+    const bool wasRefused = !m_refusal.isEmpty();
+    m_refusal = refusalOf(url);
+    const bool refused = !m_refusal.isEmpty();
+    if (refused)
+        qWarning().noquote() << "Sonolux: source refused:" << m_refusal;
     m_player->stop();
-    m_player->setMedia(QMediaContent(url), nullptr);
-    if (m_autoPlay) {
+    // A refused source leaves the player empty, so nothing of the last one plays on.
+    m_player->setMedia(refused ? QMediaContent() : QMediaContent(url), nullptr);
+    if (refused || wasRefused) {
+        emit errorChanged();
+        emit mediaStatusChanged();
+    }
+    if (m_autoPlay && !refused) {
         m_player->play();
         qDebug() << ">>>>>>begin play, probe active=" << m_probe->isActive();
     }
@@ -141,7 +170,7 @@ int Sonolux::playStatus() const
 
 int Sonolux::mediaStatus() const
 {
-    return int(m_player->mediaStatus());
+    return m_refusal.isEmpty() ? int(m_player->mediaStatus()) : int(QMediaPlayer::InvalidMedia);
 }
 
 int Sonolux::bufferStatus() const
@@ -151,7 +180,12 @@ int Sonolux::bufferStatus() const
 
 int Sonolux::error() const
 {
-    return int(m_player->error());
+    return m_refusal.isEmpty() ? int(m_player->error()) : int(QMediaPlayer::ResourceError);
+}
+
+QString Sonolux::errorString() const
+{
+    return m_refusal.isEmpty() ? m_player->errorString() : m_refusal;
 }
 
 int Sonolux::loops() const
@@ -194,7 +228,8 @@ void Sonolux::setMuted(bool value)
 
 void Sonolux::play()
 {
-    m_player->play();
+    if (m_refusal.isEmpty())
+        m_player->play();
     qDebug() << ">>>>>>begin play, probe active=" << m_probe->isActive();
 }
 
@@ -232,7 +267,7 @@ int Sonolux::waveformColumn(int sample) const
     return x < frameWidth ? int(x) : frameWidth;
 }
 
-void Sonolux::tabulateWaveformColumns()
+void Sonolux::prepareLayout()
 {
     // The column of a sample depends only on the counts recorded for the source;
     // working them out once saves two divisions per sample on every buffer.
@@ -240,7 +275,64 @@ void Sonolux::tabulateWaveformColumns()
     m_waveformColumns.resize(size_t(qBound(0, m_sampleCount, maxTabulated)));
     for (size_t i = 0; i < m_waveformColumns.size(); ++i)
         m_waveformColumns[i] = quint16(waveformColumn(int(i)));
+
+    // Samples and bins that share a column overwrite one another, so only the last
+    // of each column shows: a buffer of the recorded length draws just those.
+    std::vector<int> lastSample(2 * frameWidth, -1);
+    for (int i = 0; i < m_sampleCount; ++i) {
+        const int x = i < maxTabulated ? m_waveformColumns[size_t(i)] : waveformColumn(i);
+        if (x < frameWidth)
+            lastSample[size_t((i & 1) * frameWidth + x)] = i;
+    }
+    m_visibleSamples.clear();
+    for (int i : lastSample) {
+        if (i >= 0)
+            m_visibleSamples.push_back(i);
+    }
+
+    m_visibleBins.clear();
+    const int n = qRound(double(m_sampleCount) / m_channelCount);
+    for (int k = 0; n > 0 && k < m_spectrumBins; ++k) {
+        const double x = 2.0 * k / n * 512.0;
+        if (!(x < frameWidth))
+            break;
+        if (k + 1 < m_spectrumBins) {
+            const double next = 2.0 * (k + 1) / n * 512.0;
+            if (next < frameWidth && int(next) == int(x))
+                continue;
+        }
+        m_visibleBins.push_back({k, int(x)});
+    }
+    m_scale.setBins(m_spectrumBins);
 }
+
+namespace {
+
+void hammingCoefficients(std::vector<double> &window, int count)
+{
+    if (int(window.size()) == count)
+        return;
+    window.resize(size_t(count));
+    for (int k = 0; k < count; ++k)
+        window[size_t(k)] = 0.54 - 0.46 * std::cos(6.283185307179586 * k / count);
+}
+
+inline QRgb waveformColour(double v)
+{
+    return qRgba(qRound(std::abs(v) * 255.0), 0, 0, 255);
+}
+
+// Coefficient k of the DFT of `length` real samples from its first half (FFTW's
+// output), by conjugate symmetry and the period `length`; 0 when there is no input.
+inline Fft::Complex coefficient(const Fft::Complex *half, int length, int k)
+{
+    if (!half)
+        return Fft::Complex();
+    const int folded = k < length ? k : k % length;
+    return folded <= length / 2 ? half[folded] : std::conj(half[length - folded]);
+}
+
+} // namespace
 
 void Sonolux::processAudioBuffer(QAudioBuffer buffer)
 {
@@ -273,7 +365,7 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
         m_formatPending = false;
         m_spectrumBins = m_frameCount / 2;
         startSurface();
-        tabulateWaveformColumns();
+        prepareLayout();
         qDebug() << ">>>>>>>>>>>>>>>>>>sample:" << m_sampleCount << ",frameCount:" << m_frameCount
                  << ",channels:" << m_channelCount;
     }
@@ -287,68 +379,74 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
     if (!buffer.constData() || sampleCount < 0 || n <= 0)
         sampleCount = 0;
 
-    QImage image(frameWidth, frameHeight, QImage::Format_ARGB32);
-    image.fill(Qt::black);
+    // Whatever ran before in this thread may have left wide vector state behind.
+    clearUpperVectorState();
 
-    std::vector<double> values(static_cast<size_t>(sampleCount));
+    // A frame the surface still holds is left to it; drawing starts on a fresh one
+    // rather than on a copy of it.
+    if (m_frame.isNull() || !m_frame.isDetached())
+        m_frame = QImage(frameWidth, frameHeight, QImage::Format_ARGB32);
+    auto *pixels = reinterpret_cast<QRgb *>(m_frame.bits());
+    std::fill(pixels, pixels + frameWidth * frameHeight, qRgba(0, 0, 0, 255));
+    QRgb *const spectrum[2] = {pixels, pixels + frameWidth};
+    QRgb *const waveform[2] = {pixels + 2 * frameWidth, pixels + 3 * frameWidth};
+
+    if (m_values.size() < size_t(sampleCount))
+        m_values.resize(size_t(sampleCount));
+    const double *values = m_values.data();
     if (sampleCount > 0)
-        reader.read(buffer.constData(), sampleCount, values.data());
+        reader.read(buffer.constData(), sampleCount, m_values.data());
 
-    std::vector<double> even(static_cast<size_t>(sampleCount + 1) / 2);
-    std::vector<double> odd(static_cast<size_t>(sampleCount) / 2);
-
-    auto *waveform0 = reinterpret_cast<QRgb *>(image.scanLine(2));
-    auto *waveform1 = reinterpret_cast<QRgb *>(image.scanLine(3));
-    const int tabulated = qMin(sampleCount, int(m_waveformColumns.size()));
-    for (int i = 0; i < sampleCount; ++i) {
-        const double v = values[size_t(i)];
-        const int x = i < tabulated ? m_waveformColumns[size_t(i)] : waveformColumn(i);
-        const QRgb colour = qRgba(qRound(std::abs(v) * 255.0), 0, 0, 255);
-        if (i % 2 == 0) {
+    // Waveform rows: even samples on row 2, odd ones on row 3.
+    if (sampleCount == m_sampleCount) {
+        for (int i : m_visibleSamples)
+            waveform[i & 1][m_waveformColumns.size() > size_t(i) ? m_waveformColumns[size_t(i)] : waveformColumn(i)]
+                = waveformColour(values[i]);
+    } else {
+        const int tabulated = qMin(sampleCount, int(m_waveformColumns.size()));
+        for (int i = 0; i < sampleCount; ++i) {
+            const int x = i < tabulated ? m_waveformColumns[size_t(i)] : waveformColumn(i);
             if (x < frameWidth)
-                waveform0[x] = colour;
-            even[size_t(i / 2)] = v;
-        } else {
-            if (x < frameWidth)
-                waveform1[x] = colour;
-            odd[size_t(i / 2)] = v;
+                waveform[i & 1][x] = waveformColour(values[i]);
         }
     }
 
-    applyHammingWindow(even, int(even.size()));
-    applyHammingWindow(odd, int(odd.size()));
+    // The even and odd sample sequences, Hamming-windowed as they are split, go
+    // straight into the transform's input arrays.
+    const int evenCount = (sampleCount + 1) / 2;
+    const int oddCount = sampleCount / 2;
+    hammingCoefficients(m_evenWindow, evenCount);
+    hammingCoefficients(m_oddWindow, oddCount);
+    double *even = evenCount > 0 ? m_fft->input(evenCount, 0) : nullptr;
+    double *odd = oddCount > 0 ? m_fft->input(oddCount, 1) : nullptr;
+    const double *evenWindow = m_evenWindow.data();
+    const double *oddWindow = m_oddWindow.data();
+    for (int k = 0; k < oddCount; ++k) {
+        even[k] = values[2 * k] * evenWindow[k];
+        odd[k] = values[2 * k + 1] * oddWindow[k];
+    }
+    if (evenCount > oddCount)
+        even[evenCount - 1] = values[2 * (evenCount - 1)] * evenWindow[evenCount - 1];
 
-    // The transform reuses one output array, so the left result is copied out
-    // before the right one is written into it.
-    const std::vector<Fft::Complex> left = m_fft->transform(std::move(even), m_spectrumBins);
-    const std::vector<Fft::Complex> &right = m_fft->transform(std::move(odd), m_spectrumBins);
+    const Fft::Complex *left = even ? m_fft->execute(evenCount, 0) : nullptr;
+    const Fft::Complex *right = odd ? m_fft->execute(oddCount, 1) : nullptr;
+    clearUpperVectorState();
 
-    if (int(left.size()) != m_spectrumBins)
-        qDebug() << "m_spectrumBins:" << m_spectrumBins << ",fft_out_l:" << int(left.size());
-    if (int(right.size()) != m_spectrumBins)
-        qDebug() << "m_spectrumBins:" << m_spectrumBins << ",fft_out_r:" << int(right.size());
-
-    auto *spectrum0 = reinterpret_cast<QRgb *>(image.scanLine(0));
-    auto *spectrum1 = reinterpret_cast<QRgb *>(image.scanLine(1));
-    const int bins = qMin(m_spectrumBins, int(qMin(left.size(), right.size())));
-    if (n > 0) {
-        for (int k = 0; k < bins; ++k) {
-            const double x = 2.0 * k / n * 512.0;
-            if (!(x < frameWidth))
-                break;
-            // Bins sharing a column overwrite one another; only the last one shows.
-            if (k + 1 < bins) {
-                const double next = 2.0 * (k + 1) / n * 512.0;
-                if (next < frameWidth && int(next) == int(x))
-                    continue;
-            }
-            const Fft::Complex &l = left[size_t(k)];
-            const Fft::Complex &r = right[size_t(k)];
-            spectrum0[int(x)] = qRgba(spectrumRed(l.real(), l.imag(), m_spectrumBins), 0, 0, 255);
-            spectrum1[int(x)] = qRgba(spectrumRed(r.real(), r.imag(), m_spectrumBins), 0, 0, 255);
+    // Spectrum rows: only the bin that shows in each column goes through the scale.
+    if (evenCount / 2 + 1 >= m_spectrumBins && oddCount / 2 + 1 >= m_spectrumBins) {
+        for (const VisibleBin &bin : m_visibleBins) {
+            spectrum[0][bin.x] = qRgba(left ? m_scale.red(left[bin.k].real(), left[bin.k].imag()) : 0, 0, 0, 255);
+            spectrum[1][bin.x] = qRgba(right ? m_scale.red(right[bin.k].real(), right[bin.k].imag()) : 0, 0, 0, 255);
+        }
+    } else {
+        for (const VisibleBin &bin : m_visibleBins) {
+            const Fft::Complex l = coefficient(left, evenCount, bin.k);
+            const Fft::Complex r = coefficient(right, oddCount, bin.k);
+            spectrum[0][bin.x] = qRgba(m_scale.red(l.real(), l.imag()), 0, 0, 255);
+            spectrum[1][bin.x] = qRgba(m_scale.red(r.real(), r.imag()), 0, 0, 255);
         }
     }
 
     if (m_surface)
-        m_surface->present(QVideoFrame(image));
+        m_surface->present(QVideoFrame(m_frame));
 }

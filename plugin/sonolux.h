@@ -1,6 +1,9 @@
 #pragma once
 
+#include "spectrumscale.h"
+
 #include <QAudioBuffer>
+#include <QImage>
 #include <QPointer>
 #include <QQuickItem>
 #include <QUrl>
@@ -18,6 +21,11 @@ class QMediaPlayer;
 // row 0 and 1 the log-scaled spectrum of the even and odd samples (left and right of
 // stereo), rows 2 and 3 their waveform magnitude. Frames go to the video surface that
 // a VideoOutput writes into `videoSurface` when its source is this item.
+//
+// A local source that exists but is not a regular file (a named pipe, socket, device
+// or folder) is refused before the player sees it, since opening a pipe would block
+// the GUI thread: `error` reads ResourceError, `errorString` says why, `mediaStatus`
+// reads InvalidMedia and play() does nothing until another source is set.
 class Sonolux : public QQuickItem
 {
     Q_OBJECT
@@ -30,6 +38,7 @@ class Sonolux : public QQuickItem
     Q_PROPERTY(int mediaStatus READ mediaStatus NOTIFY mediaStatusChanged)
     Q_PROPERTY(int bufferStatus READ bufferStatus NOTIFY bufferStatusChanged)
     Q_PROPERTY(int error READ error NOTIFY errorChanged)
+    Q_PROPERTY(QString errorString READ errorString NOTIFY errorChanged)
     Q_PROPERTY(int loops READ loops WRITE setLoops NOTIFY loopsChanged)
     Q_PROPERTY(bool autoPlay READ autoPlay WRITE setAutoPlay NOTIFY autoPlayChanged)
     Q_PROPERTY(bool muted READ muted WRITE setMuted NOTIFY mutedChanged)
@@ -59,6 +68,7 @@ public:
     int mediaStatus() const;
     int bufferStatus() const;
     int error() const;
+    QString errorString() const;
 
     int loops() const;
     void setLoops(int value);
@@ -95,7 +105,7 @@ public slots:
 private:
     void startSurface();
     int waveformColumn(int sample) const;
-    void tabulateWaveformColumns();
+    void prepareLayout();
 
     QMediaPlayer *m_player;
     QAudioProbe *m_probe;
@@ -113,4 +123,23 @@ private:
     // Waveform column (frameWidth when off the frame) of each sample index of the
     // recorded layout, filled when the format is read.
     std::vector<quint16> m_waveformColumns;
+
+    // Working buffers kept from buffer to buffer, and what the recorded layout allows
+    // to skip: the last sample (by index) and the last bin of each column, the only
+    // ones that show.
+    struct VisibleBin
+    {
+        int k;
+        int x;
+    };
+    QImage m_frame;
+    std::vector<double> m_values;
+    std::vector<double> m_evenWindow;
+    std::vector<double> m_oddWindow;
+    std::vector<int> m_visibleSamples;
+    std::vector<VisibleBin> m_visibleBins;
+    SpectrumScale m_scale;
+    // Why the current source was refused without handing it to the player (a local
+    // path that is not a regular file); empty when it was not.
+    QString m_refusal;
 };

@@ -19,6 +19,8 @@ Item {
     property alias windowZoomButton: windowZoom
     property alias windowCloseButton: windowClose
     property alias columnLayout: columnLayout
+    property alias sceneEffect: sceneEffect
+    property alias test: test
 
     // The colour in which the controller drawings and the vibration dials glow.
     property color styleColor: "#FFFFFF"
@@ -26,6 +28,22 @@ Item {
     width: Constants.width
     height: Constants.height
     state: "test"
+
+    // The background scene; a stick of the gamepad on show steers it.
+    ShaderToyEffect {
+        id: sceneEffect
+        objectName: "sceneEffect"
+        anchors.fill: parent
+        gamepad: test.gamepad
+    }
+
+    // The controller test, over the scene and under the chrome.
+    TestController {
+        id: test
+        objectName: "test"
+        anchors.fill: parent
+        styleColor: mainScreen.styleColor
+    }
 
     ColumnLayout {
         id: columnLayout
@@ -160,6 +178,11 @@ Item {
     states: [
         State {
             name: "test"
+
+            PropertyChanges {
+                target: test
+                visible: true
+            }
         }
     ]
 }

@@ -15,11 +15,12 @@ ShaderToyEffectForm {
     }
 
     // Starts a scene object: {"channels": [{type, source}...], "audio": url, "fragmentShader": text or url}.
+    // The whole scene is checked before the running one is touched, so a malformed one
+    // never leaves the effect stopped without channels.
     function play(conf) {
-        if (isNull(conf) || isNull(conf.channels)) {
-            console.warn("ShaderToyEffect: a scene without a channels list is refused")
+        var scene = checkedScene(conf)
+        if (!scene)
             return
-        }
         console.debug("conf.channels.length>>>>>", conf.channels.length)
         clock.stop()
 
@@ -29,8 +30,8 @@ ShaderToyEffectForm {
 
         // Only video and image entries make channels; the first one made feeds iChannel0.
         var created = []
-        for (var j = 0; j < conf.channels.length; ++j) {
-            var entry = conf.channels[j]
+        for (var j = 0; j < scene.entries.length; ++j) {
+            var entry = scene.entries[j]
             var template = entry.type === "video" ? videoChannelTemplate
                          : entry.type === "image" ? imageChannelTemplate : null
             if (template)
@@ -38,10 +39,50 @@ ShaderToyEffectForm {
         }
         channels = created
 
-        audioChannel.source = isNull(conf.audio) ? "" : conf.audio
+        audioChannel.source = scene.audio
         fragmentShader = conf.fragmentShader
         clock.start()
         audioChannel.play()
+    }
+
+    function describe(value) {
+        var text = JSON.stringify(value)
+        return text === undefined ? String(value) : text
+    }
+
+    // The channel entries and audio URL of a scene that can be played, or null for one
+    // that cannot (no channel list, no shader text or URL). Entries that are not
+    // objects with a string source, and an audio that is not a string, are left out
+    // with a warning.
+    function checkedScene(conf) {
+        if (isNull(conf) || isNull(conf.channels) || typeof conf.channels !== "object"
+                || typeof conf.channels.length !== "number") {
+            console.warn("ShaderToyEffect: a scene without a channels list is refused")
+            return null
+        }
+        if (typeof conf.fragmentShader !== "string") {
+            console.warn("ShaderToyEffect: a scene whose fragmentShader is not a text or URL is refused: "
+                         + describe(conf.fragmentShader))
+            return null
+        }
+        var entries = []
+        for (var i = 0; i < conf.channels.length; ++i) {
+            var entry = conf.channels[i]
+            if (isNull(entry) || typeof entry !== "object" || typeof entry.source !== "string") {
+                console.warn("ShaderToyEffect: channel " + i + " skipped, it is not an object with a source URL: "
+                             + describe(entry))
+                continue
+            }
+            entries.push(entry)
+        }
+        var audio = ""
+        if (!isNull(conf.audio)) {
+            if (typeof conf.audio === "string")
+                audio = conf.audio
+            else
+                console.warn("ShaderToyEffect: audio skipped, it is not a URL: " + describe(conf.audio))
+        }
+        return { entries: entries, audio: audio }
     }
 
     function pause() {

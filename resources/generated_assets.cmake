@@ -39,3 +39,13 @@ add_custom_target(joyvant_music ALL DEPENDS "${joyvant_music_copy}")
 list(APPEND JOYVANT_GENERATED_QRC_ENTRIES
     "<file alias=\"music/${joyvant_music_name}\">${joyvant_music_file}</file>\n")
 install(FILES "${joyvant_music_file}" DESTINATION "${JOYVANT_INSTALL_BINDIR}/music")
+
+# The pictures of the vibration dials.
+include("${CMAKE_CURRENT_LIST_DIR}/dial_assets.cmake")
+# The button indicator shapes of the controller picture.
+include("${CMAKE_CURRENT_LIST_DIR}/indicator_assets.cmake")
+# The controller pictures of the test view.
+include("${CMAKE_CURRENT_LIST_DIR}/controller_assets.cmake")
+# The icons of the pie menu.
+include("${CMAKE_CURRENT_LIST_DIR}/pie_assets.cmake")
+include(picker_assets.cmake)

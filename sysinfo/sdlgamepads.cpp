@@ -5,6 +5,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 QString typeName(SDL_GameControllerType type)
@@ -69,17 +72,32 @@ QVector<SdlGamepads::Device> SdlGamepads::devices(Detail detail)
         device.productId = SDL_JoystickGetDeviceProduct(index);
         device.type = device.gameController ? typeName(SDL_GameControllerTypeForIndex(index)) : QString();
         if (detail == ProbeFeatures && device.gameController) {
-            // Opening adds a reference to a controller another part of the program may
-            // have open already; closing takes only that reference away.
-            if (SDL_GameController *controller = SDL_GameControllerOpen(index)) {
-                device.rumble = SDL_GameControllerHasRumble(controller) == SDL_TRUE;
-                device.triggerRumble = SDL_GameControllerHasRumbleTriggers(controller) == SDL_TRUE;
-                SDL_GameControllerClose(controller);
+            auto known = m_features.constFind(device.instanceId);
+            if (known == m_features.constEnd()) {
+                Features features;
+                // Opening adds a reference to a controller another part of the program
+                // may have open already; closing takes only that reference away.
+                if (SDL_GameController *controller = SDL_GameControllerOpen(index)) {
+                    features.rumble = SDL_GameControllerHasRumble(controller) == SDL_TRUE;
+                    features.triggerRumble = SDL_GameControllerHasRumbleTriggers(controller) == SDL_TRUE;
+                    SDL_GameControllerClose(controller);
+                }
+                known = m_features.insert(device.instanceId, features);
             }
+            device.rumble = known->rumble;
+            device.triggerRumble = known->triggerRumble;
         }
         result.append(device);
     }
     SDL_UnlockJoysticks();
+    // Instance ids are never given out again; forget the devices that left.
+    if (detail == ProbeFeatures) {
+        for (auto it = m_features.begin(); it != m_features.end();) {
+            const bool present = std::any_of(result.cbegin(), result.cend(),
+                                             [&it](const Device &device) { return device.instanceId == it.key(); });
+            it = present ? std::next(it) : m_features.erase(it);
+        }
+    }
     return result;
 }
 

@@ -1,12 +1,19 @@
 #!/usr/bin/env python3
-"""Start-up benchmark: time from process start to the first frame on screen, and the
-resident memory once the program has settled, on a virtual X server.
+"""Start-up benchmark: time from process start to the first real buffer swap of the
+program's window, beside a bare Qt Quick Controls 2 window measured in the same run,
+and the resident memory of both once they have settled, on a virtual X server.
 
-    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" tools/bench_startup.py [--runs 7] [--program build/bin/joyvant]
+    cmake --build build -j2 --target joyvant bench_startup_bare
+    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" tools/bench_startup.py [--runs 7]
 
-The first frame is the first "frame rendered" line of Qt's scene-graph timing category
-(qt.scenegraph.time.renderloop), read from the program's stderr as it is written. The
-program runs in its own folder (build/bin), as tools/quickstart run starts it.
+The first swap is the line "first frame swapped" that the program writes from its
+render thread right after the window's first swapBuffers, when the logging category
+joyvant.frametime is on (host/frametime.h); the line is read from stderr as it is
+written. The baseline (build/tools/bin/bench_startup_bare) is a frameless 1280 x 800
+ApplicationWindow with one line of CJK text, set up like the program and reporting
+through the same hook. Runs alternate between the two, so both see the same load on
+a shared machine; the ratio of the medians is the figure to compare over time. Each
+program runs in its own folder, as tools/quickstart run starts the program.
 """
 import argparse
 import os
@@ -14,6 +21,8 @@ import statistics
 import subprocess
 import sys
 import time
+
+MARK = "first frame swapped"
 
 
 def resident_kib(pid):
@@ -25,49 +34,60 @@ def resident_kib(pid):
 
 
 def one_run(program, settle):
-    env = dict(os.environ, QT_LOGGING_RULES="qt.scenegraph.time.renderloop.debug=true")
+    env = dict(os.environ, QT_LOGGING_RULES="joyvant.frametime.debug=true")
     env.pop("JOYVANT_LOGTOFILE", None)
     started = time.monotonic()
     process = subprocess.Popen([program], cwd=os.path.dirname(program), env=env,
                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, bufsize=1)
-    first_frame = None
+    first_swap = None
     try:
         for line in process.stderr:
-            if "rame rendered" in line:
-                first_frame = (time.monotonic() - started) * 1000.0
+            if MARK in line:
+                first_swap = (time.monotonic() - started) * 1000.0
                 break
-        if first_frame is None:
-            raise RuntimeError("the program ended before its first frame")
+        if first_swap is None:
+            raise RuntimeError(f"{program} ended before its first frame")
         time.sleep(settle)
         rss = resident_kib(process.pid)
     finally:
         process.kill()
         process.wait()
-    return first_frame, rss
+    return first_swap, rss
+
+
+def summary(name, swaps, memory, settle):
+    return (f"{name}: first swap median {statistics.median(swaps):.0f} ms "
+            f"(min {min(swaps):.0f}, max {max(swaps):.0f}); resident memory after {settle:.0f} s "
+            f"median {statistics.median(memory) / 1024:.1f} MiB")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     here = os.path.dirname(os.path.abspath(__file__))
     parser.add_argument("--program", default=os.path.join(here, "..", "build", "bin", "joyvant"))
+    parser.add_argument("--baseline", default=os.path.join(here, "..", "build", "tools", "bin", "bench_startup_bare"))
     parser.add_argument("--runs", type=int, default=7)
-    parser.add_argument("--settle", type=float, default=3.0, help="seconds after the first frame before reading memory")
+    parser.add_argument("--settle", type=float, default=3.0, help="seconds after the first swap before reading memory")
     args = parser.parse_args()
     if not os.environ.get("DISPLAY"):
         sys.exit("bench_startup: needs an X server (run it under xvfb-run)")
     program = os.path.abspath(args.program)
+    baseline = os.path.abspath(args.baseline)
 
-    one_run(program, 0.5)  # warm the file cache and Mesa's shader cache once
-    frames, memory = [], []
+    # Warm the file cache and Mesa's shader cache once for each.
+    one_run(program, 0.5)
+    one_run(baseline, 0.5)
+    results = {program: ([], []), baseline: ([], [])}
     for _ in range(args.runs):
-        frame, rss = one_run(program, args.settle)
-        frames.append(frame)
-        memory.append(rss)
-    print(f"runs: {args.runs}")
-    print(f"first frame: median {statistics.median(frames):.0f} ms "
-          f"(min {min(frames):.0f}, max {max(frames):.0f})")
-    print(f"resident memory after {args.settle:.0f} s: median {statistics.median(memory) / 1024:.1f} MiB "
-          f"(min {min(memory) / 1024:.1f}, max {max(memory) / 1024:.1f})")
+        for executable in (baseline, program):
+            swap, rss = one_run(executable, args.settle)
+            results[executable][0].append(swap)
+            results[executable][1].append(rss)
+    print(f"runs: {args.runs} each, alternating")
+    print(summary("bare window", *results[baseline], args.settle))
+    print(summary("program", *results[program], args.settle))
+    ratio = statistics.median(results[program][0]) / statistics.median(results[baseline][0])
+    print(f"program / bare window, first swap: {ratio:.2f}")
 
 
 if __name__ == "__main__":

@@ -3,5 +3,19 @@ add_subdirectory(bench_shaders)
 # Gamepad module latency and pump cost; drives the virtual pads of the test support code.
 if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_gamepad)
+    # Screenshots and frame time of the controller test view, played by a virtual pad.
+    add_subdirectory(testview)
+endif()
+# Cost of the diagnostics analysis per axis report; virtual pads as well.
+if(JOYVANT_BUILD_TESTS)
+    add_subdirectory(bench_diagnostics)
 endif()
 add_subdirectory(sonolux_bench)
+# Stick view paint time, and the screenshot of the controller widgets; drives a virtual pad.
+if(JOYVANT_BUILD_TESTS)
+    add_subdirectory(bench_stick)
+endif()
+# TreeView toggle and append times at 100,000 rows.
+add_subdirectory(bench_treeview)
+# Baseline window of the start-up benchmark (tools/bench_startup.py).
+add_subdirectory(bench_startup)

@@ -5,7 +5,8 @@
   (fonts-noto-cjk; the same OFL-licensed design as Source Han Sans) holding ASCII, Latin-1
   and every CJK character that the interface's QML documents show. As a modified version
   it carries a family name of its own, "Joyvant Sans CJK", as the OFL asks of subsets.
-* advanced_led_board-7.ttf: DSEG14 Classic Bold from fonts-dseg, copied unmodified.
+* advanced_led_board-7.ttf: DSEG7 Classic Bold from fonts-dseg (seven-segment digits, with
+  seven-segment renderings of the Latin letters), copied unmodified.
 
 Run with Debian's interpreter: /usr/bin/python3 tools/make_fonts.py --out DIR --scan DIR...
 """
@@ -19,7 +20,7 @@ from fontTools import subset
 from fontTools.ttLib import TTCollection
 
 NOTO_CJK_BOLD = "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc"
-DSEG14_BOLD = "/usr/share/fonts/truetype/dseg/DSEG14Classic-Bold.ttf"
+DSEG7_BOLD = "/usr/share/fonts/truetype/dseg/DSEG7Classic-Bold.ttf"
 FAMILY = "Joyvant Sans CJK"
 
 # CJK ideographs, CJK punctuation and full-width forms.
@@ -86,7 +87,7 @@ def main():
     rename(font, FAMILY)
     font.save(os.path.join(args.out, "SourceHanSansCN-Bold.otf"))
 
-    shutil.copyfile(DSEG14_BOLD, os.path.join(args.out, "advanced_led_board-7.ttf"))
+    shutil.copyfile(DSEG7_BOLD, os.path.join(args.out, "advanced_led_board-7.ttf"))
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 #include "flattreemodel.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -160,7 +161,7 @@ void FlatTreeModel::expand(int row)
     fetchAll(node);
     // Fetching inserts into the source, which does not move this row (its children
     // are not shown yet); look it up anyway in case the source did more.
-    row = mapFromSource(node);
+    row = rowOf(node, row);
     const int children = row < 0 ? 0 : m_source->rowCount(node);
     if (children <= 0)
         return;
@@ -169,9 +170,7 @@ void FlatTreeModel::expand(int row)
     appendChildren(node, m_rows.at(row).depth + 1, 0, children - 1, m_rows.at(row).hiddenExpanded, &rows);
     m_rows[row].hiddenExpanded.clear();
     m_rows[row].expanded = true;
-    beginInsertRows(QModelIndex(), row + 1, row + rows.size());
-    m_rows = m_rows.mid(0, row + 1) + rows + m_rows.mid(row + 1);
-    endInsertRows();
+    insertRows(row + 1, rows);
     emitRowChanged(row, {ExpandedRole});
 }
 
@@ -230,14 +229,37 @@ QModelIndex FlatTreeModel::mapToSource(int row, int column) const
 
 int FlatTreeModel::mapFromSource(const QModelIndex &index) const
 {
-    const QModelIndex node = column0(index);
+    return rowOf(column0(index), -1);
+}
+
+int FlatTreeModel::rowOf(const QModelIndex &node, int hint) const
+{
     if (!node.isValid() || node.model() != m_source)
         return -1;
+    const auto shows = [this, &node](int row) {
+        return row >= 0 && row < m_rows.size() && m_rows.at(row).index == node;
+    };
+    if (shows(hint))
+        return hint;
+    // A top-level node with no open node above it sits at its own source row.
+    if (!node.parent().isValid() && shows(node.row()))
+        return node.row();
     for (int row = 0; row < m_rows.size(); ++row) {
         if (m_rows.at(row).index == node)
             return row;
     }
     return -1;
+}
+
+void FlatTreeModel::insertRows(int position, const QVector<Row> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), position, position + rows.size() - 1);
+    // Rows are movable: opening the gap is one memmove, whatever lies below it.
+    m_rows.insert(position, rows.size(), Row());
+    std::copy(rows.cbegin(), rows.cend(), m_rows.begin() + position);
+    endInsertRows();
 }
 
 QString FlatTreeModel::text(int row, int column) const
@@ -363,19 +385,19 @@ void FlatTreeModel::onRowsInserted(const QModelIndex &parent, int first, int las
         depth = m_rows.at(parentRow).depth + 1;
     }
 
-    // New rows go after the subtree of the sibling before them.
+    // New rows go after the subtree of the sibling before them; rows appended at
+    // the end go after the parent's whole subtree, without looking for the sibling.
+    const int parentEnd = parentRow < 0 ? m_rows.size() : subtreeEnd(parentRow);
     int position = parentRow + 1;
-    if (first > 0) {
+    if (last == m_source->rowCount(parent) - 1) {
+        position = parentEnd;
+    } else if (first > 0) {
         const int before = mapFromSource(m_source->index(first - 1, 0, parent));
-        position = before >= 0 ? subtreeEnd(before) : (parentRow < 0 ? m_rows.size() : subtreeEnd(parentRow));
+        position = before >= 0 ? subtreeEnd(before) : parentEnd;
     }
     QVector<Row> rows;
     appendChildren(parent, depth, first, last, {}, &rows);
-    if (!rows.isEmpty()) {
-        beginInsertRows(QModelIndex(), position, position + rows.size() - 1);
-        m_rows = m_rows.mid(0, position) + rows + m_rows.mid(position);
-        endInsertRows();
-    }
+    insertRows(position, rows);
     if (parentRow >= 0)
         emitRowChanged(parentRow, {HasChildrenRole});
 }

@@ -60,12 +60,8 @@ public:
     QStringList pathOf(int row) const;
     int rowOfPath(const QStringList &path) const;
 
-signals:
-    void sourceModelChanged();
-    void countChanged();
-    void sourceColumnCountChanged();
-
-private:
+    // One visible node. Public only so that it can be declared movable below: rows
+    // are shifted with memmove when nodes open and close in the middle of the list.
     struct Row
     {
         QPersistentModelIndex index;
@@ -74,6 +70,13 @@ private:
         // Descendants that were expanded when this node was collapsed.
         QVector<QPersistentModelIndex> hiddenExpanded;
     };
+
+signals:
+    void sourceModelChanged();
+    void countChanged();
+    void sourceColumnCountChanged();
+
+private:
 
     void connectSource();
     void disconnectSource();
@@ -84,6 +87,9 @@ private:
     void appendChildrenByPath(const QModelIndex &parent, int depth, const QString &parentPath,
                               const QSet<QString> &expandedPaths, QVector<Row> *rows) const;
     void fetchAll(const QModelIndex &parent);
+    // The row of a column-0 source index, trying `hint` first; -1 when not visible.
+    int rowOf(const QModelIndex &node, int hint) const;
+    void insertRows(int position, const QVector<Row> &rows);
     int subtreeEnd(int row) const;
     QModelIndex column0(const QModelIndex &index) const;
     void emitRowChanged(int row, const QVector<int> &roles);
@@ -109,3 +115,5 @@ private:
     QModelIndexList m_persistentBeforeLayout;
     QVector<QPersistentModelIndex> m_sourceBeforeLayout;
 };
+
+Q_DECLARE_TYPEINFO(FlatTreeModel::Row, Q_MOVABLE_TYPE);

@@ -7,6 +7,7 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 
+#include <algorithm>
 #include <cmath>
 
 TreeView::TreeView(QQuickItem *parent)
@@ -16,8 +17,8 @@ TreeView::TreeView(QQuickItem *parent)
 {
     setActiveFocusOnTab(true);
 
-    connect(m_styleHints, &TreeStyleHints::fontChanged, this, &TreeView::invalidateMetrics);
-    connect(m_styleHints, &TreeStyleHints::indentChanged, this, &TreeView::invalidateMetrics);
+    connect(m_styleHints, &TreeStyleHints::fontChanged, this, &TreeView::invalidateWidths);
+    connect(m_styleHints, &TreeStyleHints::indentChanged, this, &TreeView::invalidateWidths);
     connect(m_styleHints, &TreeStyleHints::columnPaddingChanged, this, &TreeView::invalidateMetrics);
 
     connect(m_rows, &FlatTreeModel::sourceModelChanged, this, &TreeView::modelChanged);
@@ -25,29 +26,35 @@ TreeView::TreeView(QQuickItem *parent)
     connect(m_rows, &FlatTreeModel::sourceColumnCountChanged, this, [this] {
         emit columnCountChanged();
         setCurrentColumn(m_currentColumn);
-        invalidateMetrics();
+        invalidateWidths();
     });
-    connect(m_rows, &QAbstractItemModel::dataChanged, this, &TreeView::invalidateMetrics);
-    connect(m_rows, &QAbstractItemModel::rowsInserted, this, [this] {
-        syncCurrentToNode();
-        invalidateMetrics();
+    connect(m_rows, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles) {
+                // Opening, closing and child counts do not change what a row shows.
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole) || roles.contains(FlatTreeModel::CellsRole)
+                    || roles.contains(FlatTreeModel::DepthRole))
+                    rowsChanged(topLeft.row(), bottomRight.row());
+            });
+    connect(m_rows, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        rowsShown(first, last);
+        syncCurrentToNode(m_currentRow >= first ? m_currentRow + last - first + 1 : m_currentRow);
     });
     connect(m_rows, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this](const QModelIndex &, int first, int last) {
         // A current row that goes away hands over to the row above the removed block
         // (the row that was closed, when closing hides it).
         m_rowAfterRemoval = m_currentRow >= first && m_currentRow <= last ? qMax(0, first - 1) : -1;
     });
-    connect(m_rows, &QAbstractItemModel::rowsRemoved, this, [this] {
+    connect(m_rows, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
+        rowsHidden(first, last);
         if (m_rowAfterRemoval >= 0)
             setCurrent(qMin(m_rowAfterRemoval, rowCount() - 1), true);
         else
-            syncCurrentToNode();
+            syncCurrentToNode(m_currentRow > last ? m_currentRow - (last - first + 1) : m_currentRow);
         m_rowAfterRemoval = -1;
-        invalidateMetrics();
     });
     connect(m_rows, &QAbstractItemModel::layoutChanged, this, [this] {
         syncCurrentToNode();
-        invalidateMetrics();
+        invalidateWidths();
     });
     connect(m_rows, &QAbstractItemModel::modelAboutToBeReset, this,
             [this] { m_currentPathBeforeReset = m_currentRow >= 0 ? m_rows->pathOf(m_currentRow) : QStringList(); });
@@ -59,7 +66,7 @@ TreeView::TreeView(QQuickItem *parent)
         m_currentPathBeforeReset.clear();
         setCurrent(row, true);
         setCurrentColumn(m_currentColumn);
-        invalidateMetrics();
+        invalidateWidths();
     });
 }
 
@@ -95,8 +102,12 @@ void TreeView::setCurrent(int row, bool followNode)
         emit currentIndexChanged();
 }
 
-void TreeView::syncCurrentToNode()
+void TreeView::syncCurrentToNode(int hint)
 {
+    if (m_currentNode.isValid() && hint >= 0 && m_rows->mapToSource(hint) == m_currentNode) {
+        setCurrent(hint, false);
+        return;
+    }
     if (!m_currentNode.isValid()) {
         if (m_currentRow >= 0)
             setCurrent(qMin(m_currentRow, rowCount() - 1), true);
@@ -269,6 +280,87 @@ void TreeView::invalidateMetrics()
     polish();
 }
 
+void TreeView::invalidateWidths()
+{
+    m_widthsValid = false;
+    polish();
+}
+
+int TreeView::cellWidth(const QFontMetricsF &metrics, int row, int column) const
+{
+    qreal width = metrics.horizontalAdvance(m_rows->text(row, column));
+    if (column == 0)
+        width += m_rows->depth(row) * m_styleHints->indent() + std::ceil(metrics.height());
+    return int(std::ceil(width)) + 1;
+}
+
+void TreeView::measureRows(int first, int last, int *out) const
+{
+    const QFontMetricsF metrics(m_measuredFont);
+    const int columns = m_widthCounts.size();
+    for (int row = first; row <= last; ++row) {
+        for (int column = 0; column < columns; ++column)
+            *out++ = cellWidth(metrics, row, column);
+    }
+}
+
+void TreeView::countWidths(int first, int last, int change)
+{
+    const int columns = m_widthCounts.size();
+    for (int row = first; row <= last; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            QMap<int, int> &counts = m_widthCounts[column];
+            const auto entry = counts.find(m_cellWidths.at(row * columns + column));
+            if (change > 0) {
+                if (entry == counts.end())
+                    counts.insert(m_cellWidths.at(row * columns + column), 1);
+                else
+                    ++entry.value();
+            } else if (entry != counts.end() && --entry.value() == 0) {
+                counts.erase(entry);
+            }
+        }
+    }
+}
+
+void TreeView::rowsShown(int first, int last)
+{
+    const int columns = m_widthCounts.size();
+    if (m_widthsValid && m_cellWidths.size() == (rowCount() - (last - first + 1)) * columns) {
+        m_cellWidths.insert(first * columns, (last - first + 1) * columns, 0);
+        measureRows(first, last, m_cellWidths.data() + first * columns);
+        countWidths(first, last, +1);
+    } else {
+        m_widthsValid = false;
+    }
+    polish();
+}
+
+void TreeView::rowsHidden(int first, int last)
+{
+    const int columns = m_widthCounts.size();
+    if (m_widthsValid && m_cellWidths.size() == (rowCount() + (last - first + 1)) * columns) {
+        countWidths(first, last, -1);
+        m_cellWidths.remove(first * columns, (last - first + 1) * columns);
+    } else {
+        m_widthsValid = false;
+    }
+    polish();
+}
+
+void TreeView::rowsChanged(int first, int last)
+{
+    const int columns = m_widthCounts.size();
+    if (m_widthsValid && m_cellWidths.size() == rowCount() * columns && first >= 0 && last < rowCount()) {
+        countWidths(first, last, -1);
+        measureRows(first, last, m_cellWidths.data() + first * columns);
+        countWidths(first, last, +1);
+    } else {
+        m_widthsValid = false;
+    }
+    polish();
+}
+
 void TreeView::updatePolish()
 {
     // Column widths follow the widest visible text of each column; the first column
@@ -276,16 +368,19 @@ void TreeView::updatePolish()
     const QFontMetricsF metrics(m_styleHints->font());
     const qreal rowHeight = std::ceil(metrics.height()) + 6;
     const qreal indicatorSize = std::ceil(metrics.height());
-    const qreal indent = m_styleHints->indent();
     const int columns = columnCount();
+    if (!m_widthsValid || m_widthCounts.size() != columns || m_cellWidths.size() != rowCount() * columns) {
+        m_measuredFont = m_styleHints->font();
+        m_widthCounts = QVector<QMap<int, int>>(columns);
+        m_cellWidths.resize(rowCount() * columns);
+        measureRows(0, rowCount() - 1, m_cellWidths.data());
+        countWidths(0, rowCount() - 1, +1);
+        m_widthsValid = true;
+    }
     QVector<qreal> widths(columns, 0);
-    for (int row = 0; row < rowCount(); ++row) {
-        for (int column = 0; column < columns; ++column) {
-            qreal width = metrics.horizontalAdvance(m_rows->text(row, column));
-            if (column == 0)
-                width += m_rows->depth(row) * indent + indicatorSize;
-            widths[column] = qMax(widths.at(column), std::ceil(width) + 1);
-        }
+    for (int column = 0; column < columns; ++column) {
+        if (!m_widthCounts.at(column).isEmpty())
+            widths[column] = m_widthCounts.at(column).lastKey();
     }
     QVector<qreal> positions(columns, margin);
     for (int column = 1; column < columns; ++column)

@@ -3,6 +3,8 @@
 #include "flattreemodel.h"
 #include "treestylehints.h"
 
+#include <QFont>
+#include <QMap>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QQuickItem>
@@ -21,6 +23,8 @@
 //
 // Mouse: a click selects a row and cell, a click on the indicator or a double click
 // opens or closes the row; the wheel and the scroll bars scroll.
+class QFontMetricsF;
+
 class TreeView : public QQuickItem
 {
     Q_OBJECT
@@ -102,8 +106,16 @@ protected:
 private:
     bool onIndicator(int row, qreal x) const;
     void setCurrent(int row, bool followNode);
-    void syncCurrentToNode();
+    // `hint`: the row where the current node is expected after a change.
+    void syncCurrentToNode(int hint = -1);
     void invalidateMetrics();
+    void invalidateWidths();
+    int cellWidth(const QFontMetricsF &metrics, int row, int column) const;
+    void measureRows(int first, int last, int *out) const;
+    void countWidths(int first, int last, int change);
+    void rowsShown(int first, int last);
+    void rowsHidden(int first, int last);
+    void rowsChanged(int first, int last);
     void moveRight();
     void moveLeft();
 
@@ -123,6 +135,15 @@ private:
     qreal m_contentWidth = 0;
     QVector<qreal> m_columnPositions;
     QVector<qreal> m_columnWidths;
+
+    // The measured width of every visible cell (row-major, the first column with its
+    // indentation and indicator), and per column how many cells have each width, so
+    // a change measures only the rows it shows, hides or alters. Rebuilt as a whole
+    // after a reset, a layout change or a new font, indentation or column count.
+    bool m_widthsValid = false;
+    QFont m_measuredFont;
+    QVector<int> m_cellWidths;
+    QVector<QMap<int, int>> m_widthCounts;
 
     static constexpr qreal margin = 4;
 };

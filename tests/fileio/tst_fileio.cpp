@@ -8,6 +8,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #ifdef Q_OS_LINUX
 #include <linux/capability.h>
 #include <sys/syscall.h>
@@ -32,6 +44,59 @@ bool writeFile(const QString &path, const QByteArray &content)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
 }
+
+#ifdef Q_OS_UNIX
+// Lets go of anything that waits to open a named pipe for reading: after a time-out
+// it opens the pipe for writing again and again until it is destroyed, so code under
+// test that blocks on the pipe makes the test fail instead of hanging it.
+class PipeWatchdog
+{
+public:
+    PipeWatchdog(const QString &path, std::chrono::milliseconds timeout)
+        : m_path(QFile::encodeName(path))
+        , m_thread([this, timeout] { run(timeout); })
+    {
+    }
+    ~PipeWatchdog()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_done = true;
+        }
+        m_finished.notify_one();
+        m_thread.join();
+    }
+    PipeWatchdog(const PipeWatchdog &) = delete;
+    PipeWatchdog &operator=(const PipeWatchdog &) = delete;
+
+    // True once a reader was found waiting on the pipe.
+    bool readerWaited() const { return m_readerWaited; }
+
+private:
+    void run(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (m_finished.wait_for(lock, timeout, [this] { return m_done; }))
+            return;
+        while (!m_done) {
+            // Succeeds only while a reader waits, and lets that reader go on.
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                m_readerWaited = true;
+                ::close(fd);
+            }
+            m_finished.wait_for(lock, std::chrono::milliseconds(20), [this] { return m_done; });
+        }
+    }
+
+    const QByteArray m_path;
+    std::mutex m_mutex;
+    std::condition_variable m_finished;
+    bool m_done = false;
+    std::atomic<bool> m_readerWaited {false};
+    std::thread m_thread;
+};
+#endif
 
 #ifdef Q_OS_LINUX
 // Root reads files whatever their mode bits say, through the capabilities
@@ -79,6 +144,9 @@ private slots:
     void fileInWorkingDirectory();
     void relativeSourceFollowsWorkingDirectory();
     void nonAsciiText();
+    void wholeContentInEveryEncoding_data();
+    void wholeContentInEveryEncoding();
+    void namedPipeIsRefused();
     void missingFile();
     void directoryInPlaceOfFile();
     void fileWithoutReadPermission();
@@ -209,6 +277,69 @@ void FileIoTest::nonAsciiText()
     QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("bom.json")), "\xEF\xBB\xBF" + expected.toUtf8()));
     QCOMPARE(readText(QStringLiteral("file:bom.json")), expected);
     QCOMPARE(g_fileIoWarnings, 0);
+}
+
+void FileIoTest::wholeContentInEveryEncoding_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+
+    const QString text = QStringLiteral("{\"pad\": \"\u624b\u67c4 \U0001F3AE\"}");
+    const auto utf16 = [&text](bool bigEndian) {
+        QByteArray bytes;
+        for (const QChar c : text) {
+            const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xff);
+            bytes.append(bigEndian ? high : low).append(bigEndian ? low : high);
+        }
+        return bytes;
+    };
+    const auto utf32 = [&text](bool bigEndian) {
+        QByteArray bytes;
+        for (const uint c : text.toUcs4()) {
+            for (int i = 0; i < 4; ++i)
+                bytes.append(char(c >> (bigEndian ? 24 - 8 * i : 8 * i)));
+        }
+        return bytes;
+    };
+
+    QTest::newRow("NUL inside UTF-8") << QByteArray("abc\0def", 7) << QString(QStringLiteral("abc") + QChar(0) + "def");
+    QTest::newRow("binary after NUL") << QByteArray("\0\x01\x02z", 4)
+                                      << QString(QChar(0) + QString(QChar(1)) + QChar(2) + "z");
+    QTest::newRow("UTF-16 LE with mark") << QByteArray("\xFF\xFE") + utf16(false) << text;
+    QTest::newRow("UTF-16 BE with mark") << QByteArray("\xFE\xFF") + utf16(true) << text;
+    QTest::newRow("UTF-32 LE with mark") << QByteArray("\xFF\xFE\0\0", 4) + utf32(false) << text;
+    QTest::newRow("UTF-32 BE with mark") << QByteArray("\0\0\xFE\xFF", 4) + utf32(true) << text;
+}
+
+void FileIoTest::wholeContentInEveryEncoding()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("content.json")), bytes));
+    QString error;
+    QCOMPARE(readText(QStringLiteral("file:content.json"), &error), expected);
+    QCOMPARE(error, QString());
+    QCOMPARE(g_fileIoWarnings, 0);
+}
+
+void FileIoTest::namedPipeIsRefused()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Named pipes in the file system exist on Unix only");
+#else
+    const QString path = m_workDir->filePath(QStringLiteral("scenes.json"));
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+
+    // Opening a pipe for reading waits for a writer.
+    PipeWatchdog watchdog(path, std::chrono::seconds(10));
+    QString error;
+    const QString text = readText(QStringLiteral("file:scenes.json"), &error);
+    QVERIFY2(!watchdog.readerWaited(), "reading blocked on the pipe");
+    QCOMPARE(text, QString());
+    QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    QVERIFY2(error.contains(QLatin1String("not a regular file")), qPrintable(error));
+    QCOMPARE(g_fileIoWarnings, 1);
+#endif
 }
 
 void FileIoTest::missingFile()

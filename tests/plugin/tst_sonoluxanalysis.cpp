@@ -221,6 +221,44 @@ private slots:
         QCOMPARE(spectrumRed(std::numeric_limits<double>::infinity(), 0.0, bins), 255);
     }
 
+    // The table the item draws with gives the formula's level for every input: the
+    // cases above, both sides of every level's threshold, and magnitudes spread over
+    // the whole scale and beyond.
+    void brightnessTableMatchesFormula()
+    {
+        std::mt19937 random(1234);
+        for (const int bins : {1024, 882, 2048, 1, 7}) {
+            SpectrumScale scale;
+            scale.setBins(bins);
+            const auto check = [&](double re, double im) {
+                QCOMPARE(scale.red(re, im), spectrumRed(re, im, bins));
+            };
+            for (const double magnitude : {1.0, 3.0, 0.01, 1e-5, 1e-10, 1e-12, 0.0})
+                check(magnitude * bins, 0.0);
+            check(std::numeric_limits<double>::quiet_NaN(), 0.0);
+            check(std::numeric_limits<double>::infinity(), 0.0);
+            check(0.0, -std::numeric_limits<double>::infinity());
+            check(std::numeric_limits<double>::denorm_min(), 0.0);
+            check(std::numeric_limits<double>::max(), 0.0);
+            for (int level = 0; level <= 255; ++level) {
+                // Magnitude where the level's rounding boundary lies, and its neighbours.
+                const double boundary = std::pow(10.0, ((level + 0.5) / 255.0 - 1.0) / 0.1) * bins;
+                double re = boundary;
+                for (int step = 0; step < 4; ++step)
+                    re = std::nextafter(re, 0.0);
+                for (int step = 0; step < 8; ++step, re = std::nextafter(re, 1e300))
+                    check(re, 0.0);
+            }
+            std::uniform_real_distribution<double> exponent(-13.0, 2.0);
+            std::uniform_real_distribution<double> angle(0.0, 6.283185307179586);
+            for (int i = 0; i < 100000; ++i) {
+                const double magnitude = std::pow(10.0, exponent(random)) * bins;
+                const double a = angle(random);
+                check(magnitude * std::cos(a), magnitude * std::sin(a));
+            }
+        }
+    }
+
     void silenceIsBlack()
     {
         Rig rig;

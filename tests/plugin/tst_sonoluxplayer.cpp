@@ -14,7 +14,71 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <random>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#ifdef Q_OS_UNIX
+// Lets go of anything that waits to open a named pipe for reading: after a time-out
+// it opens the pipe for writing again and again until it is destroyed, so code under
+// test that blocks on the pipe makes the test fail instead of hanging it.
+class PipeWatchdog
+{
+public:
+    PipeWatchdog(const QString &path, std::chrono::milliseconds timeout)
+        : m_path(QFile::encodeName(path))
+        , m_thread([this, timeout] { run(timeout); })
+    {
+    }
+    ~PipeWatchdog()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_done = true;
+        }
+        m_finished.notify_one();
+        m_thread.join();
+    }
+    PipeWatchdog(const PipeWatchdog &) = delete;
+    PipeWatchdog &operator=(const PipeWatchdog &) = delete;
+
+    // True once a reader was found waiting on the pipe.
+    bool readerWaited() const { return m_readerWaited; }
+
+private:
+    void run(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (m_finished.wait_for(lock, timeout, [this] { return m_done; }))
+            return;
+        while (!m_done) {
+            // Succeeds only while a reader waits, and lets that reader go on.
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                m_readerWaited = true;
+                ::close(fd);
+            }
+            m_finished.wait_for(lock, std::chrono::milliseconds(20), [this] { return m_done; });
+        }
+    }
+
+    const QByteArray m_path;
+    std::mutex m_mutex;
+    std::condition_variable m_finished;
+    bool m_done = false;
+    std::atomic<bool> m_readerWaited {false};
+    std::thread m_thread;
+};
+#endif
 
 class TestSonoluxPlayer : public QObject
 {
@@ -284,6 +348,47 @@ private slots:
         item.play();
         QTRY_VERIFY_WITH_TIMEOUT(surface.count(QStringLiteral("present")) >= 3, timeout);
         QTRY_COMPARE_WITH_TIMEOUT(item.mediaStatus(), int(QMediaPlayer::EndOfMedia), timeout);
+    }
+
+    void namedPipeIsRefused()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("Named pipes in the file system exist on Unix only");
+#else
+        const QString pipe = m_dir.filePath(QStringLiteral("pipe.wav"));
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+
+        // Opening a pipe for reading waits for a writer; declared before the item, so
+        // it also lets the item's destruction go on should the item have opened it.
+        PipeWatchdog watchdog(pipe, std::chrono::seconds(10));
+        RecordingSurface surface;
+        Sonolux item;
+        item.setMuted(true);
+        item.setVideoSurface(&surface);
+        QSignalSpy errorChanged(&item, &Sonolux::errorChanged);
+        QSignalSpy statusChanged(&item, &Sonolux::mediaStatusChanged);
+
+        {
+            MessageLog log;
+            item.setSource(QUrl::fromLocalFile(pipe));
+            item.play();
+        }
+        QVERIFY2(!watchdog.readerWaited(), "opening the source blocked on the pipe");
+        QCOMPARE(item.source(), QUrl::fromLocalFile(pipe));
+        QCOMPARE(item.error(), int(QMediaPlayer::ResourceError));
+        QVERIFY2(item.errorString().contains(QLatin1String("not a regular file")), qPrintable(item.errorString()));
+        QCOMPARE(item.mediaStatus(), int(QMediaPlayer::InvalidMedia));
+        QVERIFY(errorChanged.count() >= 1);
+        QVERIFY(statusChanged.count() >= 1);
+        QCOMPARE(item.playStatus(), int(QMediaPlayer::StoppedState));
+
+        // The next source plays as usual.
+        item.setSource(m_blip);
+        QCOMPARE(item.error(), int(QMediaPlayer::NoError));
+        item.play();
+        QTRY_VERIFY_WITH_TIMEOUT(surface.count(QStringLiteral("present")) >= 3, timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(item.mediaStatus(), int(QMediaPlayer::EndOfMedia), timeout);
+#endif
     }
 
     void destroyedWhilePlaying()

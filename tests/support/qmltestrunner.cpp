@@ -2,6 +2,7 @@
 // import "qrc:/" documents and the nimbo4 module exactly as the program sees them.
 #include "logcapture.h"
 #include "startup.h"
+#include "systeminput.h"
 
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -23,6 +24,8 @@ public slots:
     {
         qmlRegisterSingletonType<LogCapture>("JoyvantTest.Log", 1, 0, "LogCapture",
                                              [](QQmlEngine *, QJSEngine *) -> QObject * { return new LogCapture; });
+        qmlRegisterSingletonType<SystemInput>("JoyvantTest.Input", 1, 0, "SystemInput",
+                                              [](QQmlEngine *, QJSEngine *) -> QObject * { return new SystemInput; });
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)

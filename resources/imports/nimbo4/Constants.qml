@@ -22,13 +22,14 @@ QtObject {
         family: mySystemFont.name,
         pixelSize: Qt.application.font.pixelSize
     })
+    // Qt.font drops a pixel size that is not a whole number, so the scaled sizes are rounded.
     readonly property font largeFont: Qt.font({
         family: mySystemFont.name,
-        pixelSize: Qt.application.font.pixelSize * 1.6
+        pixelSize: Math.round(Qt.application.font.pixelSize * 1.6)
     })
     readonly property font smallFont: Qt.font({
         family: mySystemFont.name,
-        pixelSize: Qt.application.font.pixelSize * 0.618
+        pixelSize: Math.round(Qt.application.font.pixelSize * 0.618)
     })
 
     readonly property color backgroundColor: "#c2c2c2"

@@ -27,10 +27,28 @@ TestCase {
         tryCompare(Constants.mySystemFont, "status", FontLoader.Ready)
         tryCompare(Constants.ledFont, "status", FontLoader.Ready)
         compare(Constants.mySystemFont.name, "Joyvant Sans CJK")
-        compare(Constants.ledFont.name, "DSEG14 Classic")
+        compare(Constants.ledFont.name, "DSEG7 Classic")
         compare(Constants.font.family, Constants.mySystemFont.name)
         compare(Constants.largeFont.family, Constants.mySystemFont.name)
         compare(Constants.smallFont.family, Constants.mySystemFont.name)
+    }
+
+    // The three sizes follow the application font; the scaled ones are whole pixels.
+    function test_fontPixelSizes_data() {
+        return [
+            { tag: "font", font: "font", factor: 1 },
+            { tag: "largeFont", font: "largeFont", factor: 1.6 },
+            { tag: "smallFont", font: "smallFont", factor: 0.618 }
+        ]
+    }
+
+    function test_fontPixelSizes(data) {
+        var base = Qt.application.font.pixelSize
+        verify(base > 0)
+        var expected = Math.round(base * data.factor)
+        compare(Constants[data.font].pixelSize, expected)
+        if (data.factor !== 1)
+            verify(expected !== base, "the scaled size differs from the application font's")
     }
 
 

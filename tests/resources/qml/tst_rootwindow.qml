@@ -54,4 +54,56 @@ TestCase {
         tryCompare(window, "visible", false)
         window.destroy()
     }
+
+    function findObject(item, name) {
+        var list = item.data
+        if (!list)
+            return null
+        for (var i = 0; i < list.length; ++i) {
+            if (list[i].objectName === name)
+                return list[i]
+        }
+        return null
+    }
+
+    // The pointer's way across the drag strip in screen steps. The window system
+    // measures each event against where it last placed the window; with "wait"
+    // false the steps come before the window has followed the previous one.
+    function test_stripDragKeepsThePressedPointUnderThePointer_data() {
+        return [
+            { tag: "settled steps", steps: [[25, 10], [-40, 30]], wait: true },
+            { tag: "burst", steps: [[12, 4], [12, 4], [12, 4], [-6, 18]], wait: false }
+        ]
+    }
+
+    function test_stripDragKeepsThePressedPointUnderThePointer(data) {
+        var component = Qt.createComponent("qrc:/nimbo4.qml")
+        var window = component.createObject(null)
+        tryCompare(window, "visible", true)
+        var main = mainScreenOf(window)
+        var drag = findObject(main, "stripDrag")
+        verify(drag)
+        var strip = main.windowBarMouseArea
+        function settled() {
+            return drag.confirmed.x === window.x && drag.confirmed.y === window.y
+        }
+        window.x = 100
+        window.y = 80
+        tryVerify(settled)
+        var grab = strip.mapToItem(null, 300, 20)
+        var pointer = Qt.point(window.x + grab.x, window.y + grab.y)
+        mousePress(strip, 300, 20)
+        for (var i = 0; i < data.steps.length; ++i) {
+            pointer = Qt.point(pointer.x + data.steps[i][0], pointer.y + data.steps[i][1])
+            var local = strip.mapFromItem(null, pointer.x - drag.confirmed.x, pointer.y - drag.confirmed.y)
+            mouseMove(strip, local.x, local.y)
+            if (data.wait)
+                tryVerify(settled)
+        }
+        mouseRelease(strip, local.x, local.y)
+        tryVerify(settled)
+        compare(pointer.x - window.x, grab.x)
+        compare(pointer.y - window.y, grab.y)
+        window.destroy()
+    }
 }

@@ -104,6 +104,52 @@ Item {
             tryVerify(function() { return host.iTime > before }) // the clock goes on
         }
 
+        function test_wrongTypedScene_data() {
+            var picture = { type: "image", source: "qrc:/2DTextures/1.png" }
+            return [
+                { tag: "null channel", conf: { channels: [null], fragmentShader: root.plainShader },
+                  warnings: ["ShaderToyEffect: channel 0 skipped, it is not an object with a source URL: null"],
+                  channels: 0, audio: "" },
+                { tag: "number channel and number source", conf: {
+                        channels: [5, { type: "image", source: 17 }, picture], fragmentShader: root.plainShader },
+                  warnings: ["ShaderToyEffect: channel 0 skipped, it is not an object with a source URL: 5",
+                             "ShaderToyEffect: channel 1 skipped, it is not an object with a source URL: {\"type\":\"image\",\"source\":17}"],
+                  channels: 1, audio: "" },
+                { tag: "number audio", conf: { channels: [picture], audio: 17, fragmentShader: root.plainShader },
+                  warnings: ["ShaderToyEffect: audio skipped, it is not a URL: 17"], channels: 1, audio: "" },
+                { tag: "object audio", conf: { channels: [], audio: { url: "x" }, fragmentShader: root.plainShader },
+                  warnings: ["ShaderToyEffect: audio skipped, it is not a URL: {\"url\":\"x\"}"], channels: 0, audio: "" },
+                { tag: "channels not a list", conf: { channels: 3, fragmentShader: root.plainShader },
+                  warnings: ["ShaderToyEffect: a scene without a channels list is refused"], refused: true },
+                { tag: "number shader", conf: { channels: [picture], fragmentShader: 17 },
+                  warnings: ["ShaderToyEffect: a scene whose fragmentShader is not a text or URL is refused: 17"],
+                  refused: true },
+            ]
+        }
+
+        // A malformed scene never leaves the effect standing still: bad entries are left
+        // out with a warning, and an unplayable scene leaves the running one alone.
+        function test_wrongTypedScene(data) {
+            host.play({ channels: [{ type: "image", source: "qrc:/2DTextures/3.png" }, { type: "image", source: "qrc:/2DTextures/2.png" }],
+                        audio: "qrc:/music/afterglow.ogg", fragmentShader: root.orangeShader })
+            host.pause()
+            var running = host.channels
+            var shader = host.fragmentShader
+            for (var i = 0; i < data.warnings.length; ++i)
+                ignoreWarning(data.warnings[i])
+            host.play(data.conf)
+            if (data.refused) {
+                compare(host.channels, running)
+                compare(host.channels.length, 2)
+                compare(host.fragmentShader, shader)
+            } else {
+                compare(host.channels.length, data.channels)
+                compare(String(host.audioChannel.source), data.audio)
+                var before = host.iTime
+                tryVerify(function() { return host.iTime > before }, 1000, "the clock runs")
+            }
+        }
+
         function centrePixel() {
             var image = grabImage(host)
             return image.pixel(host.width / 2, host.height / 2)

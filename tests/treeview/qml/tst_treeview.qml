@@ -21,6 +21,8 @@ Item {
 
     TestTreeModel { id: treeModel }
 
+    TextMetrics { id: metrics; font: Qt.font({ family: "DejaVu Sans", pixelSize: 14 }) }
+
     Component {
         id: viewComponent
         TreeView {
@@ -274,6 +276,42 @@ Item {
             treeModel.load([{ text: "Only", value: "one" }])
             tryVerify(function() { return rowTexts(view).join(";") === "Only|one" }, 5000)
             compare(view.currentRow, -1)
+        }
+
+        // The width a cell text takes in the view's columns.
+        function widthOf(text) {
+            metrics.text = text
+            return Math.ceil(metrics.advanceWidth) + 1
+        }
+
+        function tryColumnWidth(view, column, width) {
+            tryVerify(function() { return view.columnWidths[column] === width }, 5000,
+                      "column " + column + " is " + view.columnWidths[column] + " wide, not " + width)
+        }
+
+        // Columns fit the widest text of the rows that show, through rows opened,
+        // changed and closed again.
+        function test_columnWidthsFollowShownRows() {
+            const view = createView()
+            const closed = view.columnWidths.slice()
+            compare(closed[1], widthOf(""))
+
+            view.expand(0)
+            tryColumnWidth(view, 1, widthOf("joyvant"))
+            const wide = "a much longer value than any other"
+            treeModel.setValue([0, 1], wide)
+            tryColumnWidth(view, 1, widthOf(wide))
+            treeModel.setValue([0, 1], "2.0")
+            tryColumnWidth(view, 1, widthOf("joyvant"))
+
+            view.expand(4)
+            view.expand(5) // Gamepad 1, two levels down: the first column grows
+            tryColumnWidth(view, 0, Math.max(closed[0], widthOf("GUID") + 2 * 18 + view.indicatorSize))
+
+            view.collapse(4)
+            view.collapse(0)
+            tryColumnWidth(view, 1, closed[1])
+            compare(view.columnWidths[0], closed[0])
         }
 
         function test_styleHints() {

@@ -1,0 +1,5 @@
+import QtQuick 2.15
+
+// A colour picker channel; the form has all it needs.
+ColorSliderForm {
+}

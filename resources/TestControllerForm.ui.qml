@@ -1,0 +1,202 @@
+import QtQuick 2.15
+import QtGamepad 1.15
+import nimbo4 1.0
+
+// Layout of the controller test: the program's one gamepad object, the controller
+// picture with its indicators, the four slot badges at the lower left and the
+// front/back switch at the right edge.
+Item {
+    id: form
+
+    // Device id of the gamepad on show, -1 for none; the gamepad object follows it.
+    property var currentDeviceId: -1
+    // Whether any slot holds a gamepad; the view shows the controller only then.
+    property bool gamepadPresent: false
+    // Whether the user chose the back of the controller.
+    property bool backChosen: false
+    // Colour in which the drawings and the dials glow.
+    property color styleColor: "#FFFFFF"
+
+    // Vibration strengths as the dials show them, 0..1 in steps of shockL (one tick).
+    readonly property real shockL: 0.0344827586206897
+    property real shockButtonValL: 0
+    property real shockButtonValR: 0
+
+    property alias gamepad: gamepad
+    property alias controller: controller
+    property alias gamepadButton1: gamepadButton1
+    property alias gamepadButton2: gamepadButton2
+    property alias gamepadButton3: gamepadButton3
+    property alias gamepadButton4: gamepadButton4
+    property alias frontSwitch: frontSwitch
+    property alias backSwitch: backSwitch
+    property alias frontSwitchMouse: frontSwitchMouse
+    property alias backSwitchMouse: backSwitchMouse
+
+    property alias testModeA: controller.testModeA
+    property alias testModeB: controller.testModeB
+    property alias testModeX: controller.testModeX
+    property alias testModeY: controller.testModeY
+    property alias testModeStart: controller.testModeStart
+    property alias testModeBack: controller.testModeBack
+    property alias testModeUp: controller.testModeUp
+    property alias testModeDown: controller.testModeDown
+    property alias testModeLeft: controller.testModeLeft
+    property alias testModeRight: controller.testModeRight
+    property alias testModeLeftUp: controller.testModeLeftUp
+    property alias testModeLeftDown: controller.testModeLeftDown
+    property alias testModeRightUp: controller.testModeRightUp
+    property alias testModeRightDown: controller.testModeRightDown
+    property alias testModeRt: controller.testModeRt
+    property alias testModeRb: controller.testModeRb
+    property alias testModeLt: controller.testModeLt
+    property alias testModeLb: controller.testModeLb
+
+    property alias shockLeft: controller.shockLeft
+    property alias shockRight: controller.shockRight
+    property alias shockLeftBack: controller.shockLeftBack
+    property alias shockRightBack: controller.shockRightBack
+
+    width: Constants.width
+    height: Constants.height
+
+    Gamepad {
+        id: gamepad
+        deviceId: form.currentDeviceId
+    }
+
+    Controller {
+        id: controller
+        objectName: "controller"
+        width: 700
+        height: 480
+        anchors.centerIn: parent
+        styleColor: form.styleColor
+        axisLeftX: gamepad.axisLeftX
+        axisLeftY: gamepad.axisLeftY
+        axisRightX: gamepad.axisRightX
+        axisRightY: gamepad.axisRightY
+    }
+
+    Item {
+        id: badgeColumn
+        x: 20
+        width: 133
+        height: 130
+        anchors.top: parent.bottom
+        anchors.topMargin: -160
+
+        LittleGamepad {
+            id: gamepadButton1
+            objectName: "gamepadButton1"
+            x: 0
+            y: 0
+        }
+
+        LittleGamepad {
+            id: gamepadButton2
+            objectName: "gamepadButton2"
+            x: 1
+            y: 39
+        }
+
+        LittleGamepad {
+            id: gamepadButton3
+            objectName: "gamepadButton3"
+            x: 0
+            y: 76
+        }
+
+        LittleGamepad {
+            id: gamepadButton4
+            objectName: "gamepadButton4"
+            x: 0
+            y: 113
+        }
+    }
+
+    Item {
+        id: viewSwitch
+        width: 66
+        height: 126
+        anchors.right: parent.right
+        anchors.rightMargin: 40
+        anchors.verticalCenter: parent.verticalCenter
+
+        ColoredImage {
+            id: frontSwitch
+            objectName: "frontSwitch"
+            x: 0
+            y: 0
+            width: 64
+            height: 42
+            source: controller.state === "found" ? "images/Icon_positiveTest.svg" : "images/positive_handle.svg"
+
+            MouseArea {
+                id: frontSwitchMouse
+                objectName: "frontSwitchMouse"
+                anchors.fill: parent
+                enabled: false
+            }
+        }
+
+        ColoredImage {
+            id: backSwitch
+            objectName: "backSwitch"
+            x: 0
+            y: 82
+            width: 64
+            height: 42
+            source: controller.state === "foundBack" ? "images/Icon_backTest.svg" : "images/no_handle.svg"
+
+            MouseArea {
+                id: backSwitchMouse
+                objectName: "backSwitchMouse"
+                anchors.fill: parent
+                enabled: false
+            }
+        }
+    }
+
+    states: [
+        State {
+            name: "unfound"
+            when: !form.gamepadPresent
+
+            PropertyChanges {
+                target: controller
+                state: "unfound"
+            }
+
+            PropertyChanges {
+                target: frontSwitch
+                opacity: 0.51
+            }
+
+            PropertyChanges {
+                target: backSwitch
+                opacity: 0.51
+            }
+        },
+        State {
+            name: "found"
+            when: form.gamepadPresent
+
+            PropertyChanges {
+                target: controller
+                state: form.backChosen ? "foundBack" : "found"
+                opacity: 1
+            }
+
+            PropertyChanges {
+                target: frontSwitchMouse
+                enabled: true
+            }
+
+            PropertyChanges {
+                target: backSwitchMouse
+                enabled: true
+            }
+        }
+    ]
+}

@@ -1,0 +1,298 @@
+// Frame-time benchmark of the main screen with the controller test view.
+//
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/bench_testview [--frames N] [--warmup N]
+//
+// Loads the program's main screen (qrc:/Main.qml) at 1280x800 and binds an SDL virtual
+// pad to its test view. A thread of its own plays the pad at 250 Hz: both sticks go round
+// once a second, both triggers sweep and every button toggles on every tick. Four phases
+// of N frames each, taking turns in four rounds (each round after a warm-up): the main
+// screen with the test view hidden (what full screen shows) while the pad plays, which is
+// the baseline; the same with the pad at rest; the test view with the pad at rest; the
+// test view while the pad plays. The render loop is "basic" with no swap
+// interval and a new frame is asked for after each one is presented, so frames follow each
+// other as fast as the renderer allows. Prints, per phase, the median and the 99th
+// percentile of the frame time (from the scene graph's sync to the presented frame) and of
+// the time between two presented frames, the process's CPU time per frame (the pad's
+// thread and the renderer's threads included) and the ratios to the baseline.
+#include "startup.h"
+#include "virtualgamepad.h"
+
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QSurfaceFormat>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+using joyvant::test::VirtualGamepad;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+void pause(int msecs)
+{
+    QEventLoop loop;
+    QTimer::singleShot(msecs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool waitFor(const std::function<bool()> &done, int msecs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > msecs)
+            return false;
+        pause(10);
+    }
+    return true;
+}
+
+int axisValue(double v)
+{
+    return int(std::lround(v < 0 ? v * 32768.0 : v * 32767.0));
+}
+
+double percentile(std::vector<double> samples, double p)
+{
+    if (samples.empty())
+        return 0.0;
+    std::sort(samples.begin(), samples.end());
+    const size_t index = std::min(samples.size() - 1, size_t(std::ceil(p * double(samples.size()))) - 1);
+    return samples[index];
+}
+
+// Plays the pad from a thread of its own while it lives.
+class Player
+{
+public:
+    explicit Player(VirtualGamepad &pad)
+        : m_thread([this, &pad] { run(pad); })
+    {
+    }
+    ~Player()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    void run(VirtualGamepad &pad)
+    {
+        const VirtualGamepad::Button buttons[] = {
+            VirtualGamepad::ButtonA,
+            VirtualGamepad::ButtonB,
+            VirtualGamepad::ButtonX,
+            VirtualGamepad::ButtonY,
+            VirtualGamepad::ButtonBack,
+            VirtualGamepad::ButtonStart,
+            VirtualGamepad::ButtonLeftStick,
+            VirtualGamepad::ButtonRightStick,
+            VirtualGamepad::ButtonLeftShoulder,
+            VirtualGamepad::ButtonRightShoulder,
+            VirtualGamepad::ButtonDpadUp,
+            VirtualGamepad::ButtonDpadDown,
+            VirtualGamepad::ButtonDpadLeft,
+            VirtualGamepad::ButtonDpadRight,
+        };
+        auto next = std::chrono::steady_clock::now();
+        for (int tick = 0; !m_stop; ++tick) {
+            next += std::chrono::milliseconds(4);
+            std::this_thread::sleep_until(next);
+            const double angle = 2.0 * kPi * (tick % 250) / 250.0;
+            pad.setAxis(VirtualGamepad::AxisLeftX, axisValue(std::cos(angle)));
+            pad.setAxis(VirtualGamepad::AxisLeftY, axisValue(std::sin(angle)));
+            pad.setAxis(VirtualGamepad::AxisRightX, axisValue(std::sin(angle)));
+            pad.setAxis(VirtualGamepad::AxisRightY, axisValue(std::cos(angle)));
+            const int trigger = axisValue(0.5 - 0.5 * std::cos(angle));
+            pad.setAxis(VirtualGamepad::AxisTriggerLeft, trigger);
+            pad.setAxis(VirtualGamepad::AxisTriggerRight, 32767 - trigger);
+            for (VirtualGamepad::Button button : buttons)
+                pad.setButton(button, tick % 2 == 0);
+        }
+        for (VirtualGamepad::Button button : buttons)
+            pad.setButton(button, false);
+        for (int axis = 0; axis < VirtualGamepad::AxisCount; ++axis)
+            pad.setAxis(VirtualGamepad::Axis(axis), 0);
+    }
+
+    std::atomic<bool> m_stop {false};
+    std::thread m_thread;
+};
+
+struct Sample
+{
+    std::vector<double> intervals; // ms between presented frames
+    std::vector<double> renders; // ms from the scene graph's sync to the presented frame
+    double cpuMs = 0.0; // process CPU time over those frames
+};
+
+struct Figures
+{
+    std::vector<double> intervals;
+    std::vector<double> renders;
+    double cpuMs = 0.0;
+
+    void add(const Sample &sample)
+    {
+        intervals.insert(intervals.end(), sample.intervals.begin(), sample.intervals.end());
+        renders.insert(renders.end(), sample.renders.begin(), sample.renders.end());
+        cpuMs += sample.cpuMs;
+    }
+    int frames() const { return int(intervals.size()); }
+    double medianMs() const { return percentile(intervals, 0.5); }
+    double p99Ms() const { return percentile(intervals, 0.99); }
+    double renderMedianMs() const { return percentile(renders, 0.5); }
+    double renderP99Ms() const { return percentile(renders, 0.99); }
+    double cpuPerFrameMs() const { return intervals.empty() ? 0.0 : cpuMs / double(intervals.size()); }
+};
+
+Sample measure(QQuickView &window, int warmup, int frames)
+{
+    std::vector<double> intervals;
+    std::vector<double> renders;
+    intervals.reserve(size_t(frames));
+    renders.reserve(size_t(frames));
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 syncStart = -1;
+    int frame = 0;
+    std::clock_t cpuStart = 0;
+    std::clock_t cpuEnd = 0;
+    const int total = warmup + frames;
+    // The basic render loop syncs, renders and presents on this thread, one frame at a time.
+    const QMetaObject::Connection syncing = QObject::connect(
+        &window, &QQuickWindow::beforeSynchronizing, &window, [&] { syncStart = clock.nsecsElapsed(); },
+        Qt::DirectConnection);
+    const QMetaObject::Connection connection = QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (frame == warmup)
+            cpuStart = std::clock();
+        if (frame > warmup) {
+            intervals.push_back(double(now - last) / 1e6);
+            if (syncStart >= 0)
+                renders.push_back(double(now - syncStart) / 1e6);
+        }
+        syncStart = -1;
+        if (frame == total)
+            cpuEnd = std::clock();
+        last = now;
+        ++frame;
+        if (frame <= total)
+            window.update();
+    });
+    window.update();
+    waitFor([&] { return frame > total; }, 600000);
+    QObject::disconnect(connection);
+    QObject::disconnect(syncing);
+
+    Sample sample;
+    sample.intervals = std::move(intervals);
+    sample.renders = std::move(renders);
+    sample.cpuMs = 1000.0 * double(cpuEnd - cpuStart) / CLOCKS_PER_SEC;
+    return sample;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QSG_RENDER_LOOP"))
+        qputenv("QSG_RENDER_LOOP", "basic");
+    QSurfaceFormat format = joyvant::programSurfaceFormat();
+    format.setSwapInterval(0);
+    QSurfaceFormat::setDefaultFormat(format);
+    QGuiApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Frame time of the main screen with the controller test view."));
+    parser.addHelpOption();
+    const QCommandLineOption framesOption(QStringLiteral("frames"), QStringLiteral("Measured frames per phase."),
+                                          QStringLiteral("n"), QStringLiteral("400"));
+    const QCommandLineOption warmupOption(QStringLiteral("warmup"), QStringLiteral("Frames before measuring."),
+                                          QStringLiteral("n"), QStringLiteral("40"));
+    parser.addOptions({framesOption, warmupOption});
+    parser.process(app);
+    const int frames = qMax(10, parser.value(framesOption).toInt());
+    const int warmup = qMax(0, parser.value(warmupOption).toInt());
+
+    QQuickView window;
+    window.engine()->addImportPath(QStringLiteral(":/imports"));
+    window.engine()->addImportPath(QStringLiteral(JOYVANT_BIN_DIR));
+    window.setResizeMode(QQuickView::SizeRootObjectToView);
+    window.resize(1280, 800);
+    window.setSource(QUrl(QStringLiteral("qrc:/Main.qml")));
+    QQuickItem *root = window.rootObject();
+    QObject *test = root ? root->property("test").value<QObject *>() : nullptr;
+    if (!test) {
+        std::fprintf(stderr, "bench_testview: the main screen did not load\n");
+        return 1;
+    }
+    window.show();
+
+    VirtualGamepad pad;
+    if (!pad.attach())
+        return 1;
+    if (!waitFor([&] { return test->property("currentDeviceId").toInt() == pad.deviceId(); }, 5000)) {
+        std::fprintf(stderr, "bench_testview: the test view never took the virtual pad\n");
+        return 1;
+    }
+    pause(1000); // the connect pulse runs out
+
+    struct Phase
+    {
+        const char *name;
+        bool testView;
+        bool playing;
+        Figures figures;
+    };
+    Phase phases[] = {
+        {"main screen without the test view, pad playing (baseline)", false, true, {}},
+        {"main screen without the test view, pad at rest", false, false, {}},
+        {"with the test view, pad at rest", true, false, {}},
+        {"with the test view, pad playing at 250 Hz", true, true, {}},
+    };
+    // The phases take turns, a share of the frames each round, so that a change in the
+    // load of a shared machine falls on all of them alike.
+    const int rounds = 4;
+    for (int round = 0; round < rounds; ++round) {
+        for (Phase &phase : phases) {
+            test->setProperty("visible", phase.testView);
+            std::unique_ptr<Player> player(phase.playing ? new Player(pad) : nullptr);
+            if (!phase.playing)
+                pause(100); // the last input settles
+            phase.figures.add(measure(window, warmup, frames / rounds));
+        }
+    }
+    pad.detach();
+
+    const double baselineCpu = phases[0].figures.cpuPerFrameMs();
+    const double baselineRender = phases[0].figures.renderMedianMs();
+    std::printf("| Phase | Frames | Frame time, median | Frame time, p99 | Interval, median | Interval, p99 "
+                "| CPU per frame | Frame time / baseline | CPU / baseline |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (const Phase &phase : phases) {
+        const Figures &f = phase.figures;
+        std::printf("| %s | %d | %.2f ms | %.2f ms | %.2f ms | %.2f ms | %.2f ms | %.2f | %.2f |\n", phase.name,
+                    f.frames(), f.renderMedianMs(), f.renderP99Ms(), f.medianMs(), f.p99Ms(), f.cpuPerFrameMs(),
+                    baselineRender > 0 ? f.renderMedianMs() / baselineRender : 0.0,
+                    baselineCpu > 0 ? f.cpuPerFrameMs() / baselineCpu : 0.0);
+    }
+    return 0;
+}
