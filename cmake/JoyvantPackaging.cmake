@@ -31,10 +31,12 @@ set(joyvant_runtime_packages
     qml-module-qtquick-layouts qml-module-qtquick-window2 qml-module-qtquick-shapes
     qml-module-qtgraphicaleffects qml-module-qt-labs-platform qml-module-qt-labs-folderlistmodel
     qml-module-qtmultimedia qml-module-qtqml-models2
+    # the music file dialog used where no platform theme offers a native one
+    qml-module-qtquick-dialogs qml-module-qtquick-controls
     # the SVG image plug-in, the media back end and the decoders the music needs
     libqt5svg5 libqt5multimedia5-plugins gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
 string(REPLACE ";" ", " CPACK_DEBIAN_PACKAGE_DEPENDS "${joyvant_runtime_packages}")
-# MP3 and other formats beyond Ogg, WAV and FLAC.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-ugly, gstreamer1.0-libav")
+# MP3 and other formats beyond Ogg, WAV and FLAC; the native (GTK) music file dialog.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-plugins-ugly, gstreamer1.0-libav, qt5-gtk-platformtheme")
 
 include(CPack)
