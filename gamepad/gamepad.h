@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamepadglobal.h"
+
 #include <QObject>
 #include <QSharedPointer>
 #include <QString>
@@ -21,7 +23,7 @@ class GamepadBackend;
 //
 // Motor levels: 0..1 is the motor's strength, above 1 is full strength, below 0 or not
 // a number is off (and reads back as 0). A non-zero level holds until it is changed.
-class Gamepad : public QObject
+class JOYVANT_GAMEPAD_EXPORT Gamepad : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int deviceId READ deviceId WRITE setDeviceId NOTIFY deviceIdChanged)

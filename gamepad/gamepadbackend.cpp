@@ -1,6 +1,9 @@
 #include "gamepadbackend.h"
 
+#include "gamepadmappings.h"
+
 #include <QDebug>
+#include <QFile>
 #include <QMutexLocker>
 #include <QWeakPointer>
 
@@ -57,6 +60,7 @@ GamepadBackend::GamepadBackend()
     m_available = true;
     m_clock.start();
     SDL_AddEventWatch(&GamepadBackend::watchEvent, this);
+    loadUserMappings();
     rescan();
 
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -112,6 +116,61 @@ int GamepadBackend::axis(int deviceId, int sdlAxis) const
     if (it == m_devices.constEnd() || sdlAxis < 0 || sdlAxis >= SDL_CONTROLLER_AXIS_MAX)
         return 0;
     return it->axes[static_cast<size_t>(sdlAxis)];
+}
+
+SDL_GameController *GamepadBackend::controller(int deviceId) const
+{
+    const auto it = m_devices.constFind(deviceId);
+    return it == m_devices.constEnd() ? nullptr : it->controller;
+}
+
+void GamepadBackend::loadUserMappings()
+{
+    const QString path = gamepadmappings::userFile();
+    QFile file(path);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_userMappingError = QStringLiteral("%1: %2").arg(path, file.errorString());
+        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
+        return;
+    }
+    // SDL's loader skips what it cannot parse and keeps the rest: check the whole file
+    // first, so a broken file changes nothing.
+    const QByteArray text = file.readAll();
+    const QString error = gamepadmappings::checkFile(text);
+    if (!error.isEmpty()) {
+        m_userMappingError = QStringLiteral("%1: %2").arg(path, error);
+        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
+        return;
+    }
+    QByteArray forSdl;
+    for (const QByteArray &line : text.split('\n'))
+        forSdl += gamepadmappings::forSdl(QString::fromUtf8(line)).toUtf8() + '\n';
+    SDL_RWops *stream = SDL_RWFromConstMem(forSdl.constData(), int(forSdl.size()));
+    const int added = stream ? SDL_GameControllerAddMappingsFromRW(stream, 1) : -1;
+    if (added < 0) {
+        m_userMappingError = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(SDL_GetError()));
+        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
+        return;
+    }
+    qDebug().noquote() << "Gamepad mappings:" << added << "from" << path;
+}
+
+QString GamepadBackend::addMapping(const QString &mapping)
+{
+    if (!m_available)
+        return QStringLiteral("game controllers are unavailable");
+    const QString error = gamepadmappings::check(mapping);
+    if (!error.isEmpty())
+        return error;
+    if (SDL_GameControllerAddMapping(gamepadmappings::forSdl(mapping).toUtf8().constData()) < 0)
+        return QStringLiteral("SDL refused the mapping: %1").arg(QString::fromUtf8(SDL_GetError()));
+    // Open devices are remapped by SDL (a remapped event follows); a joystick that has
+    // just become a game controller is announced by nobody, and SDL_IsGameController
+    // may not say so yet: try to open every device that is not open.
+    rescan(TryEveryJoystick);
+    return QString();
 }
 
 void GamepadBackend::setRumble(int deviceId, quint16 low, quint16 high)
@@ -199,11 +258,12 @@ void GamepadBackend::handleEvent(const SDL_Event &event)
     }
 }
 
-void GamepadBackend::rescan()
+void GamepadBackend::rescan(Rescan mode)
 {
     const int count = SDL_NumJoysticks();
     for (int index = 0; index < count; ++index) {
-        if (SDL_IsGameController(index))
+        const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+        if (id >= 0 && !m_devices.contains(id) && (mode == TryEveryJoystick || SDL_IsGameController(index)))
             openDevice(index);
     }
 }

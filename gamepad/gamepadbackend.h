@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamepadglobal.h"
+
 #include <QElapsedTimer>
 #include <QHash>
 #include <QList>
@@ -27,10 +29,15 @@ namespace joyvant {
 // queue in order. Device events trigger a rescan by instance id rather than trusting
 // device indices, which shift whenever a device leaves.
 //
+// Mappings: SDL knows a joystick as a game controller through a mapping. At start the
+// user's mapping file (see gamepadmappings.h) is loaded with SDL's loader, after SDL has
+// taken in SDL_GAMECONTROLLERCONFIG (which keeps precedence for its devices, by SDL's
+// rules). addMapping() adds one at run time and opens the pads it covers at once.
+//
 // Rumble: SDL ends a rumble after the duration given with it. A non-zero level is
 // therefore re-sent with a fresh duration before the old one runs out, for as long as
 // it is set; level 0 stops the motors at once.
-class GamepadBackend : public QObject
+class JOYVANT_GAMEPAD_EXPORT GamepadBackend : public QObject
 {
     Q_OBJECT
 public:
@@ -63,6 +70,17 @@ public:
     // unknown device.
     void setRumble(int deviceId, quint16 low, quint16 high);
 
+    // SDL's handle of an open device for queries beyond buttons and axes (identity,
+    // features); null for an unknown device. Valid until the device is removed.
+    SDL_GameController *controller(int deviceId) const;
+
+    // Adds one mapping (SDL's text format) at run time. A joystick it covers becomes a
+    // device at once (deviceAdded); an open device takes the new mapping. Empty on
+    // success, otherwise the error, and nothing changed.
+    QString addMapping(const QString &mapping);
+    // What went wrong loading the user's mapping file at start; empty if nothing did.
+    QString userMappingError() const { return m_userMappingError; }
+
     // One round of the pump: lets SDL update its devices, then delivers what happened.
     // Run by the timer; public so tools can time a single round.
     void pump();
@@ -88,7 +106,11 @@ private:
     GamepadBackend();
     static int SDLCALL watchEvent(void *userdata, SDL_Event *event);
 
-    void rescan();
+    void loadUserMappings();
+    // Opens the devices SDL knows as game controllers; after a mapping change, every
+    // joystick that SDL will open as one.
+    enum Rescan { MappedJoysticks, TryEveryJoystick };
+    void rescan(Rescan mode = MappedJoysticks);
     void openDevice(int deviceIndex);
     void closeDevice(int deviceId);
     void reloadState(int deviceId);
@@ -96,6 +118,7 @@ private:
     void renewRumble();
 
     bool m_available = false;
+    QString m_userMappingError;
     bool m_pumping = false;
     QTimer m_timer;
     QElapsedTimer m_clock;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamepadglobal.h"
+
 #include <QList>
 #include <QObject>
 #include <QSharedPointer>
@@ -18,7 +20,7 @@ class GamepadBackend;
 // instance has finished loading, so its handlers see them. `connectedGamepads` already
 // holds the new id when `gamepadConnected` is emitted, and no longer holds it when
 // `gamepadDisconnected` is.
-class GamepadManager : public QObject
+class JOYVANT_GAMEPAD_EXPORT GamepadManager : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QList<int> connectedGamepads READ connectedGamepads NOTIFY connectedGamepadsChanged)

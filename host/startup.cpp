@@ -1,14 +1,17 @@
 #include "startup.h"
 
+#include "commandline.h"
 #include "filelog.h"
 #include "frametime.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QQmlApplicationEngine>
+#include <QQmlContext>
 #include <QSurfaceFormat>
 #include <QUrl>
 
@@ -30,6 +33,20 @@ bool fileLoggingRequested()
 
 } // namespace
 
+QUrl sceneListUrl(const QString &workingDirectory, const QString &programDirectory)
+{
+    // The user's own list in the working directory wins; otherwise the one installed
+    // beside the program. Neither there: the working directory's name, so the failure
+    // to read it is reported as it always was.
+    const QString own = QDir(workingDirectory).filePath(QStringLiteral("scenes.json"));
+    if (QFileInfo(own).isFile())
+        return QUrl::fromLocalFile(own);
+    const QString shipped = QDir(programDirectory).filePath(QStringLiteral("scenes.json"));
+    if (!programDirectory.isEmpty() && QFileInfo(shipped).isFile())
+        return QUrl::fromLocalFile(shipped);
+    return QUrl(QStringLiteral("file:scenes.json"));
+}
+
 QSurfaceFormat programSurfaceFormat()
 {
     QSurfaceFormat format;
@@ -41,6 +58,10 @@ QSurfaceFormat programSurfaceFormat()
 
 int runApplication(int &argc, char **argv, const QString &rootUrl)
 {
+    const int early = handleCommandLine(argc, argv);
+    if (early >= 0)
+        return early;
+
     if (fileLoggingRequested()) {
         createPath(QDir::currentPath() + QStringLiteral("/log"));
         qInstallMessageHandler(fileMessageHandler);
@@ -56,6 +77,9 @@ int runApplication(int &argc, char **argv, const QString &rootUrl)
     // Declared after the application, so it is destroyed before it.
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral(":/imports"));
+    engine.rootContext()->setContextProperty(
+        QStringLiteral("joyvantSceneList"),
+        sceneListUrl(QDir::currentPath(), QCoreApplication::applicationDirPath()));
 
     const QUrl url(rootUrl, QUrl::TolerantMode);
     QObject::connect(

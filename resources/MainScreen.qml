@@ -9,8 +9,9 @@ import com.corvane.system 1.0
 import Qt.labs.platform 1.1
 import nimbo4 1.0
 
-// Everything the window shows. Stacking follows declaration order: background layers
-// first, then the chrome (window bar, middle area, bottom area), then the dialogs.
+// Everything the window shows. Stacking follows declaration order: the scene list, the
+// background layers, then the chrome (window bar, middle area, bottom area), then the
+// dialogs. The actions are declared here; Main gives them their work.
 Item {
     id: mainScreen
 
@@ -21,20 +22,55 @@ Item {
     property alias columnLayout: columnLayout
     property alias sceneEffect: sceneEffect
     property alias test: test
+    property alias scenesFile: scenesFile
+    property alias scenes: scenes
+    property alias mediaButton: mediaButton
+    property alias pieMenu: pieMenu
+    property alias fullScreenButton: fullScreenButton
+    property alias aboutButton: aboutButton
+    property alias prefDialog: prefDialog
+    property alias fileDialog: fileDialog
+    property alias aboutDialog: aboutDialog
+
+    property alias actionPlay: actionPlay
+    property alias actionPrev: actionPrev
+    property alias actionNext: actionNext
+    property alias actionPause: actionPause
+    property alias actionMuted: actionMuted
+    property alias actionOpenMusic: actionOpenMusic
+    property alias actionFullScreen: actionFullScreen
+    property alias actionHelp: actionHelp
 
     // The colour in which the controller drawings and the vibration dials glow.
     property color styleColor: "#FFFFFF"
+    // Where the list of background scenes is read from, once, at start-up.
+    property url sceneListSource: "file:scenes.json"
+    // Taken from the window this screen is shown in, whichever window that is.
+    readonly property bool fullScreen: Window.visibility === Window.FullScreen
 
     width: Constants.width
     height: Constants.height
     state: "test"
 
-    // The background scene; a stick of the gamepad on show steers it.
+    FileIo {
+        id: scenesFile
+        source: mainScreen.sceneListSource
+    }
+
+    // One row per scene of the list, the whole scene object under the role "scene".
+    ListModel {
+        id: scenes
+        property int currentIndex: 0
+    }
+
+    // The background scene; a stick of the gamepad on show steers it. It dims a little
+    // while a controller is connected and the test view is drawn over it.
     ShaderToyEffect {
         id: sceneEffect
         objectName: "sceneEffect"
         anchors.fill: parent
         gamepad: test.gamepad
+        opacity: GamepadManager.connectedGamepads.length > 0 && !mainScreen.fullScreen ? 0.90 : 1
     }
 
     // The controller test, over the scene and under the chrome.
@@ -161,6 +197,41 @@ Item {
                 id: mediaButtonArea
                 Layout.fillWidth: true
                 Layout.fillHeight: true
+
+                MediaButton {
+                    id: mediaButton
+                    objectName: "mediaButton"
+                    width: 300
+                    height: 150
+                    anchors.centerIn: parent
+                }
+
+                // Sector order: mute, open music, pause, previous, play, next, clockwise
+                // from the right.
+                PieMenu {
+                    id: pieMenu
+                    objectName: "pieMenu"
+                    anchors.fill: parent
+                    z: 100
+                    sectorCount: 6
+                    gamepad: test.gamepad
+                    sectorIcons: [
+                        sceneEffect.muted ? "qrc:/images/Volume-2-3_240px.png" : "qrc:/images/Volume-2-Mute_240px.png",
+                        "qrc:/images/Music-Doc_240px.png",
+                        "qrc:/images/Pause-Button_240px.png",
+                        "qrc:/images/Prev-Button_240px.png",
+                        "qrc:/images/Play--Button_240px.png",
+                        "qrc:/images/Next-Button_240px.png"
+                    ]
+                    actions: [actionMuted, actionOpenMusic, actionPause, actionPrev, actionPlay, actionNext]
+
+                    Behavior on opacity {
+                        NumberAnimation {
+                            duration: 500
+                            easing.type: Easing.OutInBounce
+                        }
+                    }
+                }
             }
 
             ColumnLayout {
@@ -171,17 +242,100 @@ Item {
                 Layout.maximumWidth: 48
                 Layout.fillHeight: true
                 spacing: 8
+
+                Item {
+                    Layout.fillHeight: true
+                }
+
+                SvgIconButton {
+                    id: fullScreenButton
+                    objectName: "fullScreenButton"
+                    Layout.preferredWidth: 20
+                    Layout.preferredHeight: 20
+                    Layout.alignment: Qt.AlignBottom | Qt.AlignLeft
+                    icon: "qrc:/images/full-screen.svg"
+                    action: actionFullScreen
+                }
+
+                SvgIconButton {
+                    id: aboutButton
+                    objectName: "aboutButton"
+                    Layout.preferredWidth: 20
+                    Layout.preferredHeight: 20
+                    Layout.alignment: Qt.AlignBottom | Qt.AlignLeft
+                    icon: "qrc:/images/aboutme.svg"
+                    action: actionHelp
+                }
+
+                Item {
+                    Layout.preferredHeight: 20
+                    Layout.minimumHeight: 20
+                    Layout.maximumHeight: 20
+                }
             }
         }
+    }
+
+    PrefDialog {
+        id: prefDialog
+        objectName: "prefDialog"
+        anchors.centerIn: parent
+    }
+
+    FileDialog {
+        id: fileDialog
+        objectName: "fileDialog"
+        fileMode: FileDialog.OpenFile
+        nameFilters: ["Music files (*.wav *.mp3 *.ogg)", "All files (*.*)"]
+        defaultSuffix: "mp3"
+    }
+
+    AboutDialog {
+        id: aboutDialog
+        objectName: "aboutDialog"
+        model: SysInfo.model
+    }
+
+    Action {
+        id: actionPlay
+    }
+    Action {
+        id: actionPrev
+    }
+    Action {
+        id: actionNext
+    }
+    Action {
+        id: actionPause
+    }
+    Action {
+        id: actionMuted
+        checkable: true
+        checked: sceneEffect.muted
+    }
+    Action {
+        id: actionOpenMusic
+    }
+    Action {
+        id: actionFullScreen
+    }
+    Action {
+        id: actionHelp
     }
 
     states: [
         State {
             name: "test"
 
+            // Full screen shows the scene and the chrome alone. Both follow the window,
+            // however it got into or out of full screen.
             PropertyChanges {
                 target: test
-                visible: true
+                visible: !mainScreen.fullScreen
+            }
+            PropertyChanges {
+                target: fullScreenButton
+                icon: mainScreen.fullScreen ? "qrc:/images/full-screen-cancel.svg" : "qrc:/images/full-screen.svg"
             }
         }
     ]

@@ -19,6 +19,9 @@ ApplicationWindow {
 
     Main {
         anchors.fill: parent
+        // The host names the scene list to read: the working directory's, or else the
+        // one installed with the program.
+        sceneListSource: typeof joyvantSceneList !== "undefined" ? joyvantSceneList : "file:scenes.json"
 
         onWindowOffsetChanged: {
             applicationWindow.x += dx

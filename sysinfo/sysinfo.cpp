@@ -143,7 +143,8 @@ InfoEntry SysInfo::gamepadsSection()
 void SysInfo::scanGamepad()
 {
     QVariantList gamepads;
-    for (const SdlGamepads::Device &device : m_sdl.devices(SdlGamepads::Basic)) {
+    const QVector<SdlGamepads::Device> devices = m_sdl.devices(SdlGamepads::Basic);
+    for (const SdlGamepads::Device &device : devices) {
         if (!device.gameController)
             continue;
         gamepads.append(QVariantMap {
@@ -153,6 +154,21 @@ void SysInfo::scanGamepad()
             {QStringLiteral("productId"), int(device.productId)},
             {QStringLiteral("type"), device.type},
             {QStringLiteral("instanceId"), device.instanceId},
+            {QStringLiteral("mappingNeeded"), false},
+        });
+    }
+    // Then the joysticks SDL has no controller mapping for: listed last, so the game
+    // controllers keep their places.
+    for (const SdlGamepads::Device &device : devices) {
+        if (device.gameController)
+            continue;
+        gamepads.append(QVariantMap {
+            {QStringLiteral("deviceName"), device.name},
+            {QStringLiteral("guid"), device.guid},
+            {QStringLiteral("vendorId"), int(device.vendorId)},
+            {QStringLiteral("productId"), int(device.productId)},
+            {QStringLiteral("instanceId"), device.instanceId},
+            {QStringLiteral("mappingNeeded"), true},
         });
     }
     if (gamepads == m_gamepads)

@@ -18,8 +18,9 @@
 // exactly one more scan after it, however often it is called.
 //
 // `gamepads` lists the connected game controllers in SDL's order as objects with
-// deviceName, guid, vendorId, productId, type and instanceId; scanGamepad()
-// refreshes it at once.
+// deviceName, guid, vendorId, productId, type, instanceId and mappingNeeded (false);
+// after them the joysticks SDL has no controller mapping for, with mappingNeeded true
+// and an empty type. scanGamepad() refreshes it at once.
 class SysInfo : public QObject
 {
     Q_OBJECT

@@ -5,6 +5,12 @@ if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_gamepad)
     # Screenshots and frame time of the controller test view, played by a virtual pad.
     add_subdirectory(testview)
+    # The README's picture of the whole program, with a virtual pad and the pie menu open.
+    add_subdirectory(program_shot)
+endif()
+# Cost of the diagnostics analysis per axis report; virtual pads as well.
+if(JOYVANT_BUILD_TESTS)
+    add_subdirectory(bench_diagnostics)
 endif()
 add_subdirectory(sonolux_bench)
 # Stick view paint time, and the screenshot of the controller widgets; drives a virtual pad.

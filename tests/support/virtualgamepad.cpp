@@ -59,6 +59,14 @@ void VirtualGamepad::setName(const QString &name)
     emit nameChanged();
 }
 
+void VirtualGamepad::setGameController(bool gameController)
+{
+    if (m_gameController == gameController)
+        return;
+    m_gameController = gameController;
+    emit gameControllerChanged();
+}
+
 bool VirtualGamepad::attach()
 {
     if (m_joystick) {
@@ -76,7 +84,7 @@ bool VirtualGamepad::attach()
     SDL_VirtualJoystickDesc desc;
     SDL_zero(desc);
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.type = m_gameController ? SDL_JOYSTICK_TYPE_GAMECONTROLLER : SDL_JOYSTICK_TYPE_UNKNOWN;
     desc.naxes = SDL_CONTROLLER_AXIS_MAX;
     desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
     // With every button and axis present, joystick index i is controller button/axis i.

@@ -36,6 +36,10 @@ namespace test {
 // since attach. SDL calls it when a rumble starts or changes, with 0, 0 when a rumble
 // is stopped or runs out, and again with the same levels every 2 s while one lasts.
 //
+// A pad with `gameController` false is a plain joystick of unknown type with the same
+// buttons and axes: SDL has no controller mapping for it, so the gamepad module does not
+// see it until one is added.
+//
 // Attaching takes a reference on SDL's joystick subsystem, released by detach(), so a
 // pad can be attached before or after anything else in the process uses SDL.
 // Everything runs on the thread that created the object (the GUI thread in tests).
@@ -43,6 +47,7 @@ class VirtualGamepad : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged)
+    Q_PROPERTY(bool gameController READ isGameController WRITE setGameController NOTIFY gameControllerChanged)
     Q_PROPERTY(bool attached READ isAttached NOTIFY attachedChanged)
     Q_PROPERTY(int deviceId READ deviceId NOTIFY attachedChanged)
     Q_PROPERTY(int lowFrequencyRumble READ lowFrequencyRumble NOTIFY rumbleChanged)
@@ -92,6 +97,9 @@ public:
     // Name SDL reports for the pad; takes effect at the next attach.
     QString name() const { return m_name; }
     void setName(const QString &name);
+    // Takes effect at the next attach.
+    bool isGameController() const { return m_gameController; }
+    void setGameController(bool gameController);
 
     // Plugs the pad in. False (with a warning) if SDL refuses or it is already attached.
     Q_INVOKABLE bool attach();
@@ -114,6 +122,7 @@ public:
 
 signals:
     void nameChanged();
+    void gameControllerChanged();
     void attachedChanged();
     // Emitted (queued) after each rumble call SDL made to the pad.
     void rumbleChanged();
@@ -122,6 +131,7 @@ private:
     static int rumbleCallback(void *userdata, quint16 low, quint16 high);
 
     QString m_name = QStringLiteral("Joyvant Virtual Gamepad");
+    bool m_gameController = true;
     QByteArray m_sdlName; // kept alive while attached
     _SDL_Joystick *m_joystick = nullptr;
     int m_deviceId = -1;

@@ -1,0 +1,27 @@
+#include "padmappings.h"
+#include "padreport.h"
+#include "stickhealth.h"
+#include "triggerrange.h"
+
+#include <QQmlEngine>
+#include <QQmlExtensionPlugin>
+
+// com.corvane.diagnostics: measurements of a pad's sticks and triggers, reports about a
+// pad, and controller mappings for pads SDL does not know.
+class DiagnosticsPlugin : public QQmlExtensionPlugin
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QQmlExtensionInterface_iid)
+public:
+    void registerTypes(const char *uri) override
+    {
+        qmlRegisterType<joyvant::StickHealth>(uri, 1, 0, "StickHealth");
+        qmlRegisterType<joyvant::TriggerRange>(uri, 1, 0, "TriggerRange");
+        qmlRegisterType<joyvant::PadReport>(uri, 1, 0, "PadReport");
+        qmlRegisterSingletonType<joyvant::PadMappings>(
+            uri, 1, 0, "PadMappings",
+            [](QQmlEngine *, QJSEngine *) -> QObject * { return new joyvant::PadMappings; });
+    }
+};
+
+#include "diagnosticsplugin.moc"
