@@ -23,6 +23,8 @@ Item {
 
     // Whether the window has prepared a frame since this item was made.
     property bool framesStarted: false
+    // Whether the picture and its glow are built and will show in the next frame.
+    readonly property bool drawn: glow.status === Loader.Ready
 
     Image {
         id: image
@@ -37,6 +39,7 @@ Item {
     }
 
     Loader {
+        id: glow
         anchors.fill: parent
         asynchronous: growImage.asynchronous
         active: growImage.visible && image.status === Image.Ready

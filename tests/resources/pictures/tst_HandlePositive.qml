@@ -51,6 +51,11 @@ Item {
 
         function drawing() {
             if (sharedImage === null) {
+                // The outlines are rasterised on a worker thread and glow once the window has
+                // drawn: wait until every one of them is built.
+                tryVerify(function() {
+                    return growImages(shared).every(function(image) { return image.drawn })
+                }, 5000, "every outline is built")
                 tryVerify(function() {
                     sharedImage = grabImage(shared)
                     return brightest(sharedImage, 811 + 25, 288, 1) > 0.9

@@ -578,12 +578,11 @@ Item {
             verify(all.length >= 30, all.length + " glowing outlines")
             for (var i = 0; i < all.length; ++i)
                 verify(Qt.colorEqual(all[i].color, "red"), "outline " + i + " glows in " + all[i].color)
-            waitForRendering(view)
-            verify(redPixels(grabImage(view)) > 500, "the front glows red")
+            // Glows are built in idle time once their outline shows: wait for them.
+            tryVerify(function() { return redPixels(grabImage(view)) > 500 }, 5000, "the front glows red")
             mouseClick(view.backSwitch)
             tryCompare(view.controller.handleBack, "opacity", 1)
-            waitForRendering(view)
-            verify(redPixels(grabImage(view)) > 500, "the back glows red")
+            tryVerify(function() { return redPixels(grabImage(view)) > 500 }, 5000, "the back glows red")
         }
 
         function test_badgesNameTheirSlotsGamepads() {
