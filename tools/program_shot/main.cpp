@@ -7,6 +7,7 @@
 // Loads the program's root document (qrc:/nimbo4.qml) in the program's folder, where the
 // program finds scenes.json, and writes FILE (default docs/screenshot.png).
 #include "startup.h"
+#include "eventwait.h"
 #include "virtualgamepad.h"
 
 #include <QDir>
@@ -24,27 +25,10 @@
 #include <functional>
 
 using joyvant::test::VirtualGamepad;
+using joyvant::test::pause;
+using joyvant::test::waitFor;
 
 namespace {
-
-void pause(int msecs)
-{
-    QEventLoop loop;
-    QTimer::singleShot(msecs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitFor(const std::function<bool()> &done, int msecs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > msecs)
-            return false;
-        pause(10);
-    }
-    return true;
-}
 
 void tap(VirtualGamepad &pad, std::initializer_list<VirtualGamepad::Button> buttons)
 {

@@ -16,6 +16,7 @@
 // the time between two presented frames, the process's CPU time per frame (the pad's
 // thread and the renderer's threads included) and the ratios to the baseline.
 #include "startup.h"
+#include "eventwait.h"
 #include "virtualgamepad.h"
 
 #include <QCommandLineParser>
@@ -40,29 +41,12 @@
 #include <vector>
 
 using joyvant::test::VirtualGamepad;
+using joyvant::test::pause;
+using joyvant::test::waitFor;
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-void pause(int msecs)
-{
-    QEventLoop loop;
-    QTimer::singleShot(msecs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitFor(const std::function<bool()> &done, int msecs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > msecs)
-            return false;
-        pause(10);
-    }
-    return true;
-}
 
 int axisValue(double v)
 {

@@ -7,6 +7,7 @@
 //
 // Writes OUTDIR/controller-front.png and OUTDIR/controller-back.png (OUTDIR: docs).
 #include "startup.h"
+#include "eventwait.h"
 #include "virtualgamepad.h"
 
 #include <QDir>
@@ -24,29 +25,12 @@
 #include <functional>
 
 using joyvant::test::VirtualGamepad;
+using joyvant::test::pause;
+using joyvant::test::waitFor;
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-void pause(int msecs)
-{
-    QEventLoop loop;
-    QTimer::singleShot(msecs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitFor(const std::function<bool()> &done, int msecs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > msecs)
-            return false;
-        pause(10);
-    }
-    return true;
-}
 
 int stickValue(double v)
 {
