@@ -26,19 +26,10 @@
 
 using joyvant::test::VirtualGamepad;
 using joyvant::test::pause;
+using joyvant::test::tap;
 using joyvant::test::waitFor;
 
 namespace {
-
-void tap(VirtualGamepad &pad, std::initializer_list<VirtualGamepad::Button> buttons)
-{
-    for (VirtualGamepad::Button button : buttons)
-        pad.setButton(button, true);
-    pause(60);
-    for (VirtualGamepad::Button button : buttons)
-        pad.setButton(button, false);
-    pause(60);
-}
 
 // The main screen is the item in the window that has the screen's actions.
 QQuickItem *mainScreenIn(QQuickItem *item)

@@ -26,6 +26,7 @@
 
 using joyvant::test::VirtualGamepad;
 using joyvant::test::pause;
+using joyvant::test::tap;
 using joyvant::test::waitFor;
 
 namespace {
@@ -51,16 +52,6 @@ void sweepStick(VirtualGamepad &pad, VirtualGamepad::Axis x, VirtualGamepad::Axi
     pad.setAxis(x, 0);
     pad.setAxis(y, 0);
     pause(30);
-}
-
-void tap(VirtualGamepad &pad, std::initializer_list<VirtualGamepad::Button> buttons)
-{
-    for (VirtualGamepad::Button button : buttons)
-        pad.setButton(button, true);
-    pause(60);
-    for (VirtualGamepad::Button button : buttons)
-        pad.setButton(button, false);
-    pause(60);
 }
 
 void pull(VirtualGamepad &pad, VirtualGamepad::Axis trigger)
