@@ -1,3 +1,4 @@
+#include "padhealth.h"
 #include "padmappings.h"
 #include "padreport.h"
 #include "stickhealth.h"
@@ -18,6 +19,9 @@ public:
         qmlRegisterType<joyvant::StickHealth>(uri, 1, 0, "StickHealth");
         qmlRegisterType<joyvant::TriggerRange>(uri, 1, 0, "TriggerRange");
         qmlRegisterType<joyvant::PadReport>(uri, 1, 0, "PadReport");
+        qmlRegisterType<joyvant::PadHealthModel>(uri, 1, 0, "PadHealthModel");
+        qmlRegisterUncreatableType<joyvant::PadHealth>(uri, 1, 0, "PadHealth",
+                                                       QStringLiteral("made by PadHealthModel for each pad"));
         qmlRegisterSingletonType<joyvant::PadMappings>(
             uri, 1, 0, "PadMappings",
             [](QQmlEngine *, QJSEngine *) -> QObject * { return new joyvant::PadMappings; });

@@ -167,6 +167,7 @@ StickAnalysis::Gate StickAnalysis::gate() const
 {
     Gate gate;
     gate.coverage = 100.0 * m_filled / Sectors;
+    gate.sectors = m_sectors;
     double sumSquares = 0.0;
     double worst = -1.0;
     for (int i = 0; i < Sectors; ++i) {

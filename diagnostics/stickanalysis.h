@@ -55,6 +55,7 @@ public:
         double worstRadius = 0.0; // its largest radius
         bool overReach = false; // the worst sector reaches beyond the circle
         std::array<double, 4> reach {}; // largest radius at 0, 90, 180, 270 degrees
+        std::array<double, Sectors> sectors {}; // largest radius of each sector, 0 without data
     };
 
     StickAnalysis();

@@ -16,7 +16,8 @@ bool operator==(const StickAnalysis::Gate &a, const StickAnalysis::Gate &b)
 {
     return a.coverage == b.coverage && a.circularityReported == b.circularityReported
         && a.circularityError == b.circularityError && a.worstAngle == b.worstAngle
-        && a.worstRadius == b.worstRadius && a.overReach == b.overReach && a.reach == b.reach;
+        && a.worstRadius == b.worstRadius && a.overReach == b.overReach && a.reach == b.reach
+        && a.sectors == b.sectors;
 }
 
 } // namespace
@@ -154,6 +155,15 @@ QVariantList StickHealth::reach() const
 {
     QVariantList list;
     for (double radius : m_gate.reach)
+        list.append(radius);
+    return list;
+}
+
+QVariantList StickHealth::sectorRadii() const
+{
+    QVariantList list;
+    list.reserve(StickAnalysis::Sectors);
+    for (double radius : m_gate.sectors)
         list.append(radius);
     return list;
 }

@@ -41,6 +41,9 @@ class StickHealth : public QObject
     Q_PROPERTY(bool overReach READ overReach NOTIFY gateChanged)
     Q_PROPERTY(QVariantList reach READ reach NOTIFY gateChanged)
     Q_PROPERTY(QVariantList reachPassed READ reachPassed NOTIFY gateChanged)
+    // Largest radius reached in each of the 72 sectors (sector k spans k * 5 to
+    // (k + 1) * 5 degrees), 0 for a sector without data.
+    Q_PROPERTY(QVariantList sectorRadii READ sectorRadii NOTIFY gateChanged)
 
     Q_PROPERTY(int distinctX READ distinctX NOTIFY resolutionChanged)
     Q_PROPERTY(int distinctY READ distinctY NOTIFY resolutionChanged)
@@ -76,6 +79,7 @@ public:
     bool overReach() const { return m_gate.overReach; }
     QVariantList reach() const;
     QVariantList reachPassed() const;
+    QVariantList sectorRadii() const;
 
     int distinctX() const { return m_distinctX; }
     int distinctY() const { return m_distinctY; }

@@ -17,7 +17,8 @@ constexpr Uint32 LastDeviceEvent = SDL_FINGERDOWN - 1;
 
 bool isOurs(Uint32 type)
 {
-    return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED) || type == SDL_JOYDEVICEREMOVED;
+    return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED) || type == SDL_JOYDEVICEADDED
+        || type == SDL_JOYDEVICEREMOVED;
 }
 
 QWeakPointer<GamepadBackend> &sharedInstance()
@@ -225,8 +226,12 @@ void GamepadBackend::handleEvent(const SDL_Event &event)
         // `which` is a device index here, possibly stale by now: look at every device.
         rescan();
         break;
-    case SDL_CONTROLLERDEVICEREMOVED:
-    case SDL_JOYDEVICEREMOVED: closeDevice(event.cdevice.which); break;
+    case SDL_JOYDEVICEADDED: emit joysticksChanged(); break;
+    case SDL_CONTROLLERDEVICEREMOVED: closeDevice(event.cdevice.which); break;
+    case SDL_JOYDEVICEREMOVED:
+        closeDevice(event.cdevice.which);
+        emit joysticksChanged();
+        break;
     case SDL_CONTROLLERDEVICEREMAPPED: reloadState(event.cdevice.which); break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP: {

@@ -90,6 +90,9 @@ signals:
     void deviceRemoved(int deviceId);
     void buttonChanged(int deviceId, int sdlButton, bool pressed);
     void axisChanged(int deviceId, int sdlAxis, int value);
+    // A joystick arrived or left, game controller or not: the moment to look again at
+    // the joysticks SDL has no mapping for.
+    void joysticksChanged();
 
 private:
     struct Device

@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "filelog.h"
 #include "frametime.h"
+#include "translation.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -74,6 +75,7 @@ int runApplication(int &argc, char **argv, const QString &rootUrl)
 
     QGuiApplication app(argc, argv);
     app.setApplicationVersion(QStringLiteral(JOYVANT_VERSION)); // shown in the About dialog
+    installInterfaceTranslation(app, QLocale::system());
     // Declared after the application, so it is destroyed before it.
     QQmlApplicationEngine engine;
     engine.addImportPath(QStringLiteral(":/imports"));

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtGamepad 1.15
 import com.corvane.system 1.0
+import nimbo4 1.0
 
 // The controller test with its slot logic: up to four gamepads in four slots, one of
 // them current (bound to the gamepad object), each slot with its own test progress;
@@ -229,6 +230,14 @@ TestControllerForm {
     }
 
     gamepadPresent: gamepadDeviceId.some(function (deviceId) { return deviceId > -1 })
+    unmappedPads: SysInfo.gamepads.filter(function (entry) { return entry && entry.mappingNeeded === true })
+    // Each input's test state on the pad on show, by the gamepad property that drives it.
+    slotProgress: {
+        var progress = {}
+        for (var i = 0; i < inputs.length; ++i)
+            progress[inputs[i][1]] = Constants.testState[form["testMode" + inputs[i][0]]]
+        return progress
+    }
 
     gamepadButton1.textValue: extractGamepadName(SysInfo.gamepads, 0)
     gamepadButton2.textValue: extractGamepadName(SysInfo.gamepads, 1)
@@ -246,14 +255,30 @@ TestControllerForm {
     gamepadButton3.mouseArea.onClicked: selectSlot(2)
     gamepadButton4.mouseArea.onClicked: selectSlot(3)
 
-    frontSwitchMouse.onClicked: backChosen = false
-    backSwitchMouse.onClicked: backChosen = true
+    frontSwitchMouse.onClicked: {
+        backChosen = false
+        healthChosen = false
+    }
+    backSwitchMouse.onClicked: {
+        backChosen = true
+        healthChosen = false
+    }
+    healthSwitchMouse.onClicked: healthChosen = true
+    mappingNotice.onClicked: healthChosen = true
+    // A joystick without a mapping arrives or leaves without a gamepad signal.
+    padHealth.onJoysticksChanged: SysInfo.scanGamepad()
 
     // The pointers and read-outs of both dials of a side follow every change of its strength.
     onShockButtonValLChanged: showStrength(shockButtonValL, shockLeft, shockLeftBack)
     onShockButtonValRChanged: showStrength(shockButtonValR, shockRight, shockRightBack)
     // The next gamepad after none starts on the front.
-    onGamepadPresentChanged: if (!gamepadPresent) backChosen = false
+    onGamepadPresentChanged: {
+        if (gamepadPresent)
+            return
+        backChosen = false
+        if (unmappedPads.length === 0)
+            healthChosen = false
+    }
 
     Connections {
         target: GamepadManager

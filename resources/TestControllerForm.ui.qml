@@ -1,6 +1,8 @@
 import QtQuick 2.15
 import QtGamepad 1.15
+import com.corvane.diagnostics 1.0
 import nimbo4 1.0
+import "padhealth"
 
 // Layout of the controller test: the program's one gamepad object, the controller
 // picture with its indicators, the four slot badges at the lower left and the
@@ -14,6 +16,12 @@ Item {
     property bool gamepadPresent: false
     // Whether the user chose the back of the controller.
     property bool backChosen: false
+    // Whether the user chose the pad health view, shown in place of the picture.
+    property bool healthChosen: false
+    // SysInfo.gamepads entries of the joysticks SDL has no mapping for.
+    property var unmappedPads: []
+    // The current slot's test progress by input, as the pad report carries it.
+    property var slotProgress: ({})
     // Colour in which the drawings and the dials glow.
     property color styleColor: "#FFFFFF"
 
@@ -32,6 +40,11 @@ Item {
     property alias backSwitch: backSwitch
     property alias frontSwitchMouse: frontSwitchMouse
     property alias backSwitchMouse: backSwitchMouse
+    property alias healthSwitch: healthSwitch
+    property alias healthSwitchMouse: healthSwitchMouse
+    property alias padHealth: padHealth
+    property alias healthView: healthView
+    property alias mappingNotice: mappingNotice
 
     property alias testModeA: controller.testModeA
     property alias testModeB: controller.testModeB
@@ -65,12 +78,20 @@ Item {
         deviceId: form.currentDeviceId
     }
 
+    // The measurements of every connected pad, kept while it stays connected.
+    PadHealthModel {
+        id: padHealth
+        objectName: "padHealth"
+        deviceId: form.currentDeviceId
+    }
+
     Controller {
         id: controller
         objectName: "controller"
         width: 700
         height: 480
         anchors.centerIn: parent
+        visible: !form.healthChosen
         styleColor: form.styleColor
         axisLeftX: gamepad.axisLeftX
         axisLeftY: gamepad.axisLeftY
@@ -130,7 +151,8 @@ Item {
             y: 0
             width: 64
             height: 42
-            source: controller.state === "found" ? "images/Icon_positiveTest.svg" : "images/positive_handle.svg"
+            source: controller.state === "found" && !form.healthChosen ? "images/Icon_positiveTest.svg"
+                                                                        : "images/positive_handle.svg"
 
             MouseArea {
                 id: frontSwitchMouse
@@ -147,7 +169,8 @@ Item {
             y: 82
             width: 64
             height: 42
-            source: controller.state === "foundBack" ? "images/Icon_backTest.svg" : "images/no_handle.svg"
+            source: controller.state === "foundBack" && !form.healthChosen ? "images/Icon_backTest.svg"
+                                                                            : "images/no_handle.svg"
 
             MouseArea {
                 id: backSwitchMouse
@@ -156,6 +179,51 @@ Item {
                 enabled: false
             }
         }
+    }
+
+    ColoredImage {
+        id: healthSwitch
+        objectName: "healthSwitch"
+        anchors.left: viewSwitch.left
+        anchors.top: viewSwitch.bottom
+        anchors.topMargin: 38
+        width: 64
+        height: 42
+        source: form.healthChosen ? "images/Icon_healthTest.svg" : "images/health_handle.svg"
+        opacity: form.gamepadPresent || form.unmappedPads.length > 0 ? 1 : 0.51
+
+        MouseArea {
+            id: healthSwitchMouse
+            objectName: "healthSwitchMouse"
+            anchors.fill: parent
+            enabled: form.gamepadPresent || form.unmappedPads.length > 0
+        }
+    }
+
+    // In place of the controller picture while chosen; made when shown (the figures
+    // live in padHealth).
+    Loader {
+        id: healthView
+        objectName: "healthView"
+        anchors.fill: parent
+        active: form.healthChosen
+        visible: form.healthChosen
+        z: -1
+        sourceComponent: PadHealthView {
+            pads: form.padHealth
+            gamepad: form.gamepad
+            progress: form.slotProgress
+            unmappedPads: form.unmappedPads
+        }
+    }
+
+    MappingNotice {
+        id: mappingNotice
+        objectName: "mappingNotice"
+        x: badgeColumn.x
+        anchors.bottom: badgeColumn.top
+        anchors.bottomMargin: 10
+        count: form.unmappedPads.length
     }
 
     states: [
@@ -176,6 +244,16 @@ Item {
             PropertyChanges {
                 target: backSwitch
                 opacity: 0.51
+            }
+
+            PropertyChanges {
+                target: frontSwitchMouse
+                enabled: form.healthChosen
+            }
+
+            PropertyChanges {
+                target: backSwitchMouse
+                enabled: form.healthChosen
             }
         },
         State {

@@ -12,6 +12,7 @@ set(joyvant_controller_names
     back_labelRT.svg back_labelRB.svg back_labelLB.svg back_labelLT.svg
     labelLB.png labelLT.png labelRB.png labelRT.png
     positive_handle.svg Icon_positiveTest.svg no_handle.svg Icon_backTest.svg
+    health_handle.svg Icon_healthTest.svg
     LittleGamepad-Active.svg LittleGamepad-Deactive.svg)
 set(joyvant_controller_files "")
 foreach(picture IN LISTS joyvant_controller_names)

@@ -16,6 +16,8 @@ add_subdirectory(sonolux_bench)
 # Stick view paint time, and the screenshot of the controller widgets; drives a virtual pad.
 if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_stick)
+    # The pad health view: its frame cost beside the stick views', and docs/pad-health.png.
+    add_subdirectory(bench_padhealth)
 endif()
 # TreeView toggle and append times at 100,000 rows.
 add_subdirectory(bench_treeview)

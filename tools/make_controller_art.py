@@ -672,6 +672,35 @@ def draw_icons(out):
             filled.stroked("detail%d" % i, d, "#000000", STROKE * 0.75)
         filled.write(out)
 
+    # The third switch, the pad health view: a stick's gate plot (the unit circle with a
+    # measured, dented gate inside it and the centre cross) beside a trigger's range bar.
+    gate_centre, gate_r = (20, 21), 17
+    ring = circle_path(gate_centre[0], gate_centre[1], gate_r)
+    dents = [1.0, 0.96, 1.0, 0.98, 0.74, 0.98, 1.0, 0.97, 1.0, 0.99, 1.0, 0.96]
+    gate = []
+    for i, dent in enumerate(dents):
+        a = 2 * math.pi * i / len(dents)
+        r = 11.5 * dent
+        gate.append((gate_centre[0] + r * math.cos(a), gate_centre[1] - r * math.sin(a)))
+    gate_path = rounded_polygon(gate, 3)
+    rest = circle_path(gate_centre[0] + 2.5, gate_centre[1] - 1.5, 2)
+    bar = rounded_polygon([(45, 6), (57, 6), (57, 36), (45, 36)], 2.5)
+    level = rounded_polygon([(48.5, 18), (53.5, 18), (53.5, 32.5), (48.5, 32.5)], 1)
+    plain = Drawing("health_handle.svg", (64, 42), (0, 0), "switch")
+    plain.outline("gate", ring)
+    plain.outline("detail0", gate_path)
+    plain.outline("detail1", rest)
+    plain.outline("bar", bar)
+    plain.outline("detail2", level)
+    plain.write(out)
+    chosen = Drawing("Icon_healthTest.svg", (64, 42), (0, 0), "switch")
+    chosen.filled("gate", ring, ORANGE)
+    chosen.filled("bar", bar, ORANGE)
+    chosen.stroked("detail0", gate_path, "#000000", STROKE * 0.75)
+    chosen.stroked("detail1", rest, "#000000", STROKE * 0.75)
+    chosen.stroked("detail2", level, "#000000", STROKE * 0.75)
+    chosen.write(out)
+
     # 25 x 17 slot badges: the active one a solid silhouette with the sticks and pads cut out,
     # the inactive one the outline only. A colour overlay paints both.
     f, scale = fit(front_body().bbox(), (1, 1, 23, 15))

@@ -23,8 +23,9 @@ NOTO_CJK_BOLD = "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc"
 DSEG7_BOLD = "/usr/share/fonts/truetype/dseg/DSEG7Classic-Bold.ttf"
 FAMILY = "Joyvant Sans CJK"
 
-# CJK ideographs, CJK punctuation and full-width forms.
-CJK = re.compile(r"[\u3000-\u303f\u3400-\u4dbf\u4e00-\u9fff\uff00-\uffef]")
+# CJK ideographs, CJK punctuation and full-width forms; general punctuation (dashes, the
+# ellipsis), arrows and geometric shapes where the documents use them.
+CJK = re.compile(r"[\u2010-\u2027\u2190-\u21ff\u25a0-\u25ff\u3000-\u303f\u3400-\u4dbf\u4e00-\u9fff\uff00-\uffef]")
 
 
 def interface_characters(roots):
@@ -33,7 +34,8 @@ def interface_characters(roots):
     for root in roots:
         for folder, _, files in os.walk(root):
             for name in files:
-                if not name.endswith((".qml", ".js", ".json")):
+                # .ts: the translations' texts.
+                if not name.endswith((".qml", ".js", ".json", ".ts")):
                     continue
                 with open(os.path.join(folder, name), encoding="utf-8") as f:
                     chars |= set(CJK.findall(f.read()))

@@ -1,0 +1,109 @@
+// The interface's translation: the bundle's Simplified Chinese file is installed for a
+// Chinese locale and the pad health view's captions are then Chinese; for English they
+// stay in their English source. The same run also checks that every text of the view's
+// documents has its translation. The test runs twice (see CMakeLists.txt): once with
+// the system's language set to Chinese and once to English, so the program's own choice
+// (QLocale::system()) is tested too.
+#include "translation.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QRegularExpression>
+#include <QScopedPointer>
+#include <QTest>
+#include <QTranslator>
+
+class TestTranslation : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The caption of the pad health view, as a fresh engine shows it now.
+    QString viewCaption()
+    {
+        QQmlEngine engine;
+        engine.addImportPath(QStringLiteral(":/imports"));
+        QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/padhealth/PadHealthViewForm.ui.qml")));
+        QScopedPointer<QObject> view(component.create());
+        if (!view) {
+            qWarning() << component.errors();
+            return QString();
+        }
+        QObject *title = view->findChild<QObject *>(QStringLiteral("viewTitle"));
+        return title ? title->property("text").toString() : QString();
+    }
+
+private slots:
+    void captions_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<bool>("translated");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("zh_CN") << QLocale(QLocale::Chinese, QLocale::China) << true << QStringLiteral("手柄健康");
+        QTest::newRow("zh_Hans") << QLocale(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China) << true
+                                 << QStringLiteral("手柄健康");
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << false
+                               << QStringLiteral("Pad health");
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << false << QStringLiteral("Pad health");
+    }
+    void captions()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(bool, translated);
+        QFETCH(QString, caption);
+        QTranslator *translator = joyvant::installInterfaceTranslation(*QCoreApplication::instance(), locale);
+        QCOMPARE(translator != nullptr, translated);
+        QCOMPARE(viewCaption(), caption);
+        if (translator) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+
+    // The program's choice: the system's language, set by the environment of the run.
+    void systemLocale()
+    {
+        const bool chinese = QLocale::system().language() == QLocale::Chinese;
+        QTranslator *translator = joyvant::installInterfaceTranslation(*QCoreApplication::instance(), QLocale::system());
+        QCOMPARE(translator != nullptr, chinese);
+        QCOMPARE(viewCaption(), chinese ? QStringLiteral("手柄健康") : QStringLiteral("Pad health"));
+        if (translator) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+
+    // Every qsTr text of the view's documents has a Chinese translation.
+    void everyTextIsTranslated()
+    {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/joyvant_zh_CN.qm")));
+        const QRegularExpression call(QStringLiteral("qsTr\\(\"((?:[^\"\\\\]|\\\\.)*)\""));
+        QDirIterator documents(QStringLiteral(JOYVANT_SOURCE_DIR "/resources/padhealth"), {QStringLiteral("*.qml")});
+        int texts = 0;
+        while (documents.hasNext()) {
+            const QString path = documents.next();
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString source = QString::fromUtf8(file.readAll());
+            // qsTr's context is the document's name without its last suffix.
+            const QByteArray context = QFileInfo(path).completeBaseName().toUtf8();
+            auto matches = call.globalMatch(source);
+            while (matches.hasNext()) {
+                const QString text = matches.next().captured(1).replace(QStringLiteral("\\\""), QStringLiteral("\""));
+                const QString translation = translator.translate(context.constData(), text.toUtf8().constData());
+                QVERIFY2(!translation.isEmpty(), qPrintable(QStringLiteral("%1: \"%2\"").arg(path, text)));
+                ++texts;
+            }
+        }
+        QVERIFY(texts > 50);
+    }
+};
+
+QTEST_MAIN(TestTranslation)
+#include "tst_translation.moc"
