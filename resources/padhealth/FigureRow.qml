@@ -22,6 +22,7 @@ Item {
         text: row.label
         color: HealthStyle.dimText
         elide: Text.ElideRight
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.labelSize
     }
@@ -34,6 +35,7 @@ Item {
         text: row.value
         color: HealthStyle.text
         elide: Text.ElideRight
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.valueSize
     }
@@ -49,6 +51,7 @@ Item {
         color: row.healthy === true ? HealthStyle.healthy
              : row.healthy === false ? HealthStyle.attention : HealthStyle.dimText
         elide: Text.ElideRight
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.valueSize
     }

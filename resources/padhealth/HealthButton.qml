@@ -21,6 +21,7 @@ Rectangle {
         id: label
         anchors.centerIn: parent
         color: HealthStyle.text
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.valueSize
     }

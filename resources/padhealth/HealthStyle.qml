@@ -10,7 +10,7 @@ QtObject {
     readonly property color base: "#0B606E"
     readonly property color text: "#FFFFFF"
     readonly property color dimText: "#9FB3B8"
-    readonly property color panel: "#B0081418"
+    readonly property color panel: "#0A1619"
     readonly property color grid: "#40FFFFFF"
 
     readonly property string fontFamily: Constants.font.family

@@ -29,6 +29,7 @@ Item {
             objectName: "noticeText"
             text: notice.count === 1 ? qsTr("1 pad needs a mapping") : qsTr("%1 pads need a mapping").arg(notice.count)
             color: mouse.containsMouse ? HealthStyle.text : HealthStyle.attention
+            renderType: Text.NativeRendering
             font.family: HealthStyle.fontFamily
             font.pixelSize: 13
             font.underline: mouse.containsMouse

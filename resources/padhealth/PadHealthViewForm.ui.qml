@@ -74,6 +74,7 @@ Item {
         y: 62
         text: qsTr("Pad health")
         color: HealthStyle.text
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.titleSize
     }
@@ -88,6 +89,7 @@ Item {
         text: form.pad ? form.pad.identity.name || "" : ""
         color: HealthStyle.attention
         elide: Text.ElideRight
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.titleSize
     }
@@ -126,6 +128,7 @@ Item {
         text: form.status
         color: form.statusIsError ? HealthStyle.attention : HealthStyle.healthy
         elide: Text.ElideMiddle
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.labelSize
     }
@@ -136,6 +139,7 @@ Item {
         visible: form.pad === null
         text: qsTr("No game controller is connected")
         color: HealthStyle.dimText
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.headingSize
     }
@@ -219,6 +223,7 @@ Item {
             width: parent.width
             text: qsTr("Pads without a mapping")
             color: HealthStyle.attention
+            renderType: Text.NativeRendering
             font.family: HealthStyle.fontFamily
             font.pixelSize: HealthStyle.headingSize
         }
@@ -228,6 +233,7 @@ Item {
             text: qsTr("SDL does not know these as game controllers.")
             color: HealthStyle.dimText
             wrapMode: Text.WordWrap
+            renderType: Text.NativeRendering
             font.family: HealthStyle.fontFamily
             font.pixelSize: HealthStyle.labelSize
         }
@@ -249,6 +255,7 @@ Item {
                     text: modelData.deviceName
                     color: HealthStyle.text
                     elide: Text.ElideRight
+                    renderType: Text.NativeRendering
                     font.family: HealthStyle.fontFamily
                     font.pixelSize: HealthStyle.valueSize
                 }
@@ -259,6 +266,7 @@ Item {
                     text: modelData.guid
                     color: HealthStyle.dimText
                     elide: Text.ElideRight
+                    renderType: Text.NativeRendering
                     font.family: HealthStyle.fontFamily
                     font.pixelSize: 10
                 }

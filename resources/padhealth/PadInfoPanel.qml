@@ -55,6 +55,7 @@ Item {
         objectName: "title"
         text: qsTr("The pad")
         color: HealthStyle.text
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.headingSize
     }
@@ -92,6 +93,7 @@ Item {
                     text: modelData[1]
                     color: HealthStyle.dimText
                     elide: Text.ElideRight
+                    renderType: Text.NativeRendering
                     font.family: HealthStyle.fontFamily
                     font.pixelSize: HealthStyle.labelSize
                 }
@@ -103,6 +105,7 @@ Item {
                     text: modelData[2]
                     color: HealthStyle.text
                     elide: Text.ElideMiddle
+                    renderType: Text.NativeRendering
                     font.family: HealthStyle.fontFamily
                     font.pixelSize: HealthStyle.labelSize
                 }
@@ -122,6 +125,7 @@ Item {
                     required property var modelData
                     text: (modelData[1] ? "● " : "○ ") + modelData[0]
                     color: modelData[1] ? HealthStyle.healthy : HealthStyle.dimText
+                    renderType: Text.NativeRendering
                     font.family: HealthStyle.fontFamily
                     font.pixelSize: HealthStyle.labelSize
                 }

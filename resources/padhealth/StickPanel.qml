@@ -53,6 +53,7 @@ Item {
         objectName: "title"
         text: panel.title
         color: HealthStyle.text
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.headingSize
     }
@@ -95,6 +96,7 @@ Item {
             color: HealthStyle.text
             style: Text.Outline
             styleColor: "#000000"
+            renderType: Text.NativeRendering
             font.family: HealthStyle.fontFamily
             font.pixelSize: HealthStyle.labelSize
         }
@@ -119,6 +121,7 @@ Item {
             color: HealthStyle.dimText
             style: Text.Outline
             styleColor: "#000000"
+            renderType: Text.NativeRendering
             font.family: HealthStyle.fontFamily
             font.pixelSize: HealthStyle.labelSize
         }

@@ -29,6 +29,7 @@ Item {
         objectName: "title"
         text: panel.title
         color: HealthStyle.text
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.headingSize
     }
@@ -42,6 +43,7 @@ Item {
         text: panel.verdictText
         color: !panel.moved ? HealthStyle.dimText
              : panel.range.verdict === "analog" ? HealthStyle.healthy : HealthStyle.attention
+        renderType: Text.NativeRendering
         font.family: HealthStyle.fontFamily
         font.pixelSize: HealthStyle.valueSize
     }
@@ -104,6 +106,7 @@ Item {
                 required property var modelData
                 text: modelData[0] + "  " + modelData[1]
                 color: HealthStyle.text
+                renderType: Text.NativeRendering
                 font.family: HealthStyle.fontFamily
                 font.pixelSize: HealthStyle.valueSize
             }

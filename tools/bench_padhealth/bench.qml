@@ -6,8 +6,8 @@ import "qrc:/padhealth"
 
 // What the benchmark compares, one at a time on the program's dark ground at 1280 x 800:
 // nothing ("none", the baseline), the controller picture's two stick views at their size
-// in the test view ("sticks"), and the pad health view ("health"), all bound to the same
-// gamepad.
+// in the test view ("sticks"), the health view's two stick plots alone ("plots") and the
+// whole pad health view ("health"), all bound to the same gamepad.
 Rectangle {
     id: scene
 
@@ -55,6 +55,30 @@ Rectangle {
     }
 
     Component {
+        id: plots
+        Item {
+            StickPlot {
+                x: 40
+                y: 140
+                width: 264
+                height: 264
+                health: padModel.current ? padModel.current.leftStick : null
+                liveX: padGamepad.axisLeftX
+                liveY: padGamepad.axisLeftY
+            }
+            StickPlot {
+                x: 610
+                y: 140
+                width: 264
+                height: 264
+                health: padModel.current ? padModel.current.rightStick : null
+                liveX: padGamepad.axisRightX
+                liveY: padGamepad.axisRightY
+            }
+        }
+    }
+
+    Component {
         id: health
         PadHealthView {
             pads: padModel
@@ -67,6 +91,7 @@ Rectangle {
     Loader {
         id: loader
         anchors.fill: parent
-        sourceComponent: scene.phase === "sticks" ? sticks : scene.phase === "health" ? health : null
+        sourceComponent: scene.phase === "sticks" ? sticks : scene.phase === "plots" ? plots
+                       : scene.phase === "health" ? health : null
     }
 }
