@@ -153,8 +153,16 @@ void GamepadBackend::loadUserMappings()
             continue;
         }
         ++m_userMappingCount;
-        const QString mapping = QString::fromUtf8(line.text);
-        const QByteArray forLoader = gamepadmappings::forSdl(gamepadmappings::normalized(mapping)).toUtf8() + '\n';
+        // As normalized() and forSdl() make it, for the many lines that need little.
+        QByteArray forLoader = line.text;
+        while (forLoader.endsWith(','))
+            forLoader.chop(1);
+        if (!forLoader.contains("platform:")) // only in a field: a name cannot hold it
+            forLoader += QByteArray(",platform:") + SDL_GetPlatform();
+        forLoader += ',';
+        if (forLoader.mid(4, 4) != "0000")
+            forLoader = gamepadmappings::forSdl(QString::fromUtf8(forLoader)).toUtf8();
+        forLoader += '\n';
         const QByteArray key = gamepadmappings::matchKey(line.text.left(line.text.indexOf(',')));
         (key.isEmpty() ? byRule : m_pendingMappings[key]) += forLoader;
     }

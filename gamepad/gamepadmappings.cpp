@@ -129,7 +129,8 @@ Control controlOf(const QByteArray &name)
         }
         return table;
     }();
-    return controls.value(name.toLower(), Control::None);
+    const auto it = controls.constFind(name);
+    return it != controls.constEnd() ? it.value() : controls.value(name.toLower(), Control::None);
 }
 
 // The source of a binding: a joystick button, axis or hat as SDL reads them, and only
@@ -137,35 +138,38 @@ Control controlOf(const QByteArray &name)
 // or "~" on a button or hat, and reads only one digit of a hat number.
 QString checkSource(const QByteArray &source, const QByteArray &key)
 {
-    const QString where = QStringLiteral("%1 (for %2)").arg(quoted(source), QString::fromUtf8(key));
+    const auto where = [&source, &key] {
+        return QStringLiteral("%1 (for %2)").arg(quoted(source), QString::fromUtf8(key));
+    };
     if (source.size() > LongestPart)
-        return QStringLiteral("%1 is longer than the %2 characters SDL reads").arg(where).arg(LongestPart);
-    QByteArray rest = source;
-    const bool half = rest.startsWith('+') || rest.startsWith('-');
+        return QStringLiteral("%1 is longer than the %2 characters SDL reads").arg(where()).arg(LongestPart);
+    int from = 0;
+    int to = source.size();
+    const bool half = to > 0 && (source.at(0) == '+' || source.at(0) == '-');
     if (half)
-        rest.remove(0, 1);
-    const bool inverted = rest.endsWith('~');
+        ++from;
+    const bool inverted = to > from && source.at(to - 1) == '~';
     if (inverted)
-        rest.chop(1);
-    const char kind = rest.isEmpty() ? '\0' : rest.at(0);
-    rest.remove(0, 1);
+        --to;
+    const char kind = to > from ? source.at(from) : '\0';
+    const QByteArray rest = source.mid(from + 1, to - from - 1);
     if (kind == 'a' && isIndex(rest))
         return QString();
     const int dot = rest.indexOf('.');
     const bool hat = kind == 'h' && dot > 0 && isIndex(rest.left(dot)) && isIndex(rest.mid(dot + 1));
     if ((kind == 'b' && isIndex(rest)) || hat) {
         if (half || inverted)
-            return QStringLiteral("%1: +, - and ~ apply to axes only").arg(where);
+            return QStringLiteral("%1: +, - and ~ apply to axes only").arg(where());
         if (!hat)
             return QString();
         if (dot != 1)
-            return QStringLiteral("%1: SDL reads hats h0 to h9 only").arg(where);
+            return QStringLiteral("%1: SDL reads hats h0 to h9 only").arg(where());
         const int direction = rest.mid(dot + 1).toInt();
         if (direction != 1 && direction != 2 && direction != 4 && direction != 8)
-            return QStringLiteral("%1: a hat direction is 1 (up), 2 (right), 4 (down) or 8 (left)").arg(where);
+            return QStringLiteral("%1: a hat direction is 1 (up), 2 (right), 4 (down) or 8 (left)").arg(where());
         return QString();
     }
-    return QStringLiteral("%1 is not a joystick button (b0), axis (a0, +a0, -a0, a0~) or hat (h0.1)").arg(where);
+    return QStringLiteral("%1 is not a joystick button (b0), axis (a0, +a0, -a0, a0~) or hat (h0.1)").arg(where());
 }
 
 // A C0 or C1 control character, DEL included, in UTF-8; -1 when there is none.
@@ -227,11 +231,12 @@ QString checkLine(const QByteArray &line)
 
     int bindings = 0;
     QByteArray stoppedAt; // the field SDL stops reading at
-    QHash<QByteArray, bool> extras;
+    QByteArrayList extras;
     for (int i = 2; i < fields.size(); ++i) {
         const QByteArray &raw = fields.at(i);
         QByteArray field = raw;
-        field.replace(' ', QByteArray());
+        if (field.contains(' '))
+            field.replace(' ', QByteArray());
         if (field.isEmpty())
             continue;
         const int colon = field.indexOf(':');
@@ -240,13 +245,17 @@ QString checkLine(const QByteArray &line)
         const QByteArray key = field.left(colon);
         const QByteArray value = field.mid(colon + 1);
         bool tooLong = key.size() > LongestPart;
-        for (const QByteArray &part : value.split(':'))
-            tooLong = tooLong || part.size() > LongestPart;
+        for (int part = 0, end = 0; !tooLong && part <= value.size(); part = end + 1) {
+            end = value.indexOf(':', part);
+            if (end < 0)
+                end = value.size();
+            tooLong = end - part > LongestPart;
+        }
 
         if (key == "platform" || key == "crc" || key == "hint" || key == "sdk>=" || key == "sdk<=") {
             if (extras.contains(key))
                 return QStringLiteral("the mapping has more than one %1 field").arg(QString::fromUtf8(key));
-            extras.insert(key, true);
+            extras.append(key);
             static const QRegularExpression hintPattern(QStringLiteral("^!?[A-Za-z0-9_]+(?::=\\d+)?$"));
             if (key == "platform" && value.isEmpty())
                 return QStringLiteral("the platform field names no platform");
