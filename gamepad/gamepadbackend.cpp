@@ -89,9 +89,12 @@ GamepadBackend::~GamepadBackend()
 
 int SDLCALL GamepadBackend::watchEvent(void *userdata, SDL_Event *event)
 {
-    // Runs on whichever thread makes SDL push the event; only queue it here.
+    // Runs on whichever thread makes SDL push the event; only queue it here, and give
+    // SDL the user's mappings for a joystick that has just come.
     if (isOurs(event->type)) {
         auto *backend = static_cast<GamepadBackend *>(userdata);
+        if (event->type == SDL_JOYDEVICEADDED && backend->handOverMappingsForDevice(event->jdevice.which))
+            backend->m_handedOver = true;
         QMutexLocker lock(&backend->m_queueMutex);
         backend->m_queue.push_back(*event);
     }
@@ -164,7 +167,12 @@ void GamepadBackend::loadUserMappings()
             forLoader = gamepadmappings::forSdl(QString::fromUtf8(forLoader)).toUtf8();
         forLoader += '\n';
         const QByteArray key = gamepadmappings::matchKey(line.text.left(line.text.indexOf(',')));
-        (key.isEmpty() ? byRule : m_pendingMappings[key]) += forLoader;
+        if (key.isEmpty()) {
+            byRule += forLoader;
+        } else {
+            QMutexLocker lock(&m_pendingMutex);
+            m_pendingMappings[key] += forLoader;
+        }
     }
     if (skippedCount > MaxReported)
         skipped.append(QStringLiteral("%1: %2 more lines skipped").arg(QDir::toNativeSeparators(path)).arg(skippedCount - MaxReported));
@@ -177,24 +185,30 @@ void GamepadBackend::loadUserMappings()
 bool GamepadBackend::handOverMappings()
 {
     bool added = false;
-    const int count = m_pendingMappings.isEmpty() ? 0 : SDL_NumJoysticks();
-    for (int index = 0; index < count; ++index) {
-        char guid[33] = {};
-        SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof(guid));
-        added = handOverMappings(gamepadmappings::matchKey(QByteArray(guid))) || added;
-    }
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index)
+        added = handOverMappingsForDevice(index) || added;
     return added;
+}
+
+bool GamepadBackend::handOverMappingsForDevice(int deviceIndex)
+{
+    char guid[33] = {};
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(deviceIndex), guid, sizeof(guid));
+    return handOverMappings(gamepadmappings::matchKey(QByteArray(guid)));
 }
 
 bool GamepadBackend::handOverMappings(const QByteArray &matchKey)
 {
-    const auto it = m_pendingMappings.find(matchKey);
-    if (it == m_pendingMappings.end())
-        return false;
-    const QByteArray lines = it.value();
-    m_pendingMappings.erase(it);
+    QByteArray lines;
+    {
+        QMutexLocker lock(&m_pendingMutex);
+        if (m_pendingMappings.isEmpty())
+            return false;
+        lines = m_pendingMappings.take(matchKey);
+    }
     addToSdl(lines);
-    return true;
+    return !lines.isEmpty();
 }
 
 void GamepadBackend::addToSdl(const QByteArray &lines)
@@ -275,9 +289,9 @@ void GamepadBackend::handleEvent(const SDL_Event &event)
 {
     switch (event.type) {
     case SDL_JOYDEVICEADDED:
-        // SDL has looked for its mapping already: with one of the user's it is a game
-        // controller only once opened as one.
-        if (handOverMappings())
+        // SDL had looked for a mapping before the watch gave it the user's: no
+        // controller event comes for such a joystick, so it is opened here.
+        if (m_handedOver.exchange(false))
             rescan(TryEveryJoystick);
         break;
     case SDL_CONTROLLERDEVICEADDED:

@@ -13,6 +13,7 @@
 
 #include <SDL.h>
 #include <array>
+#include <atomic>
 #include <vector>
 
 namespace joyvant {
@@ -115,11 +116,13 @@ private:
     static int SDLCALL watchEvent(void *userdata, SDL_Event *event);
 
     void loadUserMappings();
-    // Hands SDL the user mappings that may be for the joysticks present now (or for the
-    // GUID given); true when it got any.
+    // Hands SDL the user mappings that may be for the joysticks present now, for the
+    // joystick at a device index, or for a GUID's matchKey; true when it got any. Any
+    // thread; never called with m_pendingMutex held into SDL.
     bool handOverMappings();
+    bool handOverMappingsForDevice(int deviceIndex);
     bool handOverMappings(const QByteArray &matchKey);
-    void addToSdl(const QByteArray &lines);
+    static void addToSdl(const QByteArray &lines);
     // Opens the devices SDL knows as game controllers; after a mapping change, every
     // joystick that SDL will open as one.
     enum Rescan { MappedJoysticks, TryEveryJoystick };
@@ -133,8 +136,12 @@ private:
     bool m_available = false;
     QString m_userMappingError;
     int m_userMappingCount = 0;
-    // User mappings not yet handed to SDL, in the form of its loader, by matchKey.
+    // User mappings not yet handed to SDL, in the form of its loader, by matchKey;
+    // guarded by m_pendingMutex. The watch hands a new joystick's over as SDL announces
+    // it, so that SDL_IsGameController is right for it at once, for every reader.
+    QMutex m_pendingMutex;
     QHash<QByteArray, QByteArray> m_pendingMappings;
+    std::atomic<bool> m_handedOver {false}; // by the watch, since the last pump
     bool m_pumping = false;
     QTimer m_timer;
     QElapsedTimer m_clock;
