@@ -3,16 +3,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QLockFile>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
 #include <SDL.h>
+#include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -39,9 +42,37 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-QString quoted(const QByteArray &text)
+using View = std::string_view;
+
+QString text(View view)
 {
-    return QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
+    return QString::fromUtf8(view.data(), int(view.size()));
+}
+
+QString quoted(View view)
+{
+    return QLatin1Char('"') + text(view) + QLatin1Char('"');
+}
+
+View trimmed(View view)
+{
+    const auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!view.empty() && space(view.front()))
+        view.remove_prefix(1);
+    while (!view.empty() && space(view.back()))
+        view.remove_suffix(1);
+    return view;
+}
+
+bool sameText(View a, View b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
 }
 
 // Bus (bytes 0-1) and name checksum (bytes 2-3) of a GUID in SDL's forms, little endian.
@@ -89,20 +120,20 @@ bool isComment(const QByteArray &trimmed)
     return trimmed.isEmpty() || trimmed.startsWith('#');
 }
 
-bool isHex(const QByteArray &text)
+bool isHex(View text)
 {
     for (char c : text) {
         if (!std::isxdigit(static_cast<unsigned char>(c)))
             return false;
     }
-    return !text.isEmpty();
+    return !text.empty();
 }
 
 // A joystick index as SDL reads it: decimal digits only (SDL would read "b1x" as b1),
 // short enough for an int.
-bool isIndex(const QByteArray &text)
+bool isIndex(View text)
 {
-    if (text.isEmpty() || text.size() > 9)
+    if (text.empty() || text.size() > 9)
         return false;
     for (char c : text) {
         if (c < '0' || c > '9')
@@ -111,52 +142,68 @@ bool isIndex(const QByteArray &text)
     return true;
 }
 
+// "[!]NAME[:=default]", as SDL reads a hint field.
+bool isHint(View text)
+{
+    if (!text.empty() && text.front() == '!')
+        text.remove_prefix(1);
+    const size_t end = text.find(":=");
+    const View name = text.substr(0, end);
+    if (name.empty())
+        return false;
+    for (char c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+            return false;
+    }
+    return end == View::npos || isIndex(text.substr(end + 2));
+}
+
 enum class Control { None, Button, Axis, Trigger };
 
 // SDL's own names, matched without regard to case as SDL matches them.
-Control controlOf(const QByteArray &name)
+Control controlOf(View name)
 {
-    static const QHash<QByteArray, Control> controls = [] {
-        QHash<QByteArray, Control> table;
+    static const std::vector<std::pair<std::string, Control>> controls = [] {
+        std::vector<std::pair<std::string, Control>> table;
         for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
             if (const char *text = SDL_GameControllerGetStringForButton(SDL_GameControllerButton(b)))
-                table.insert(QByteArray(text).toLower(), Control::Button);
+                table.emplace_back(text, Control::Button);
         }
         for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a) {
             const bool trigger = a == SDL_CONTROLLER_AXIS_TRIGGERLEFT || a == SDL_CONTROLLER_AXIS_TRIGGERRIGHT;
             if (const char *text = SDL_GameControllerGetStringForAxis(SDL_GameControllerAxis(a)))
-                table.insert(QByteArray(text).toLower(), trigger ? Control::Trigger : Control::Axis);
+                table.emplace_back(text, trigger ? Control::Trigger : Control::Axis);
         }
         return table;
     }();
-    const auto it = controls.constFind(name);
-    return it != controls.constEnd() ? it.value() : controls.value(name.toLower(), Control::None);
+    for (const auto &control : controls) {
+        if (sameText(control.first, name))
+            return control.second;
+    }
+    return Control::None;
 }
 
 // The source of a binding: a joystick button, axis or hat as SDL reads them, and only
 // those that SDL reads as written; SDL ignores what follows the number ("b1x"), a sign
 // or "~" on a button or hat, and reads only one digit of a hat number.
-QString checkSource(const QByteArray &source, const QByteArray &key)
+QString checkSource(View source, View key)
 {
-    const auto where = [&source, &key] {
-        return QStringLiteral("%1 (for %2)").arg(quoted(source), QString::fromUtf8(key));
-    };
+    const auto where = [source, key] { return QStringLiteral("%1 (for %2)").arg(quoted(source), text(key)); };
     if (source.size() > LongestPart)
         return QStringLiteral("%1 is longer than the %2 characters SDL reads").arg(where()).arg(LongestPart);
-    int from = 0;
-    int to = source.size();
-    const bool half = to > 0 && (source.at(0) == '+' || source.at(0) == '-');
+    View rest = source;
+    const bool half = !rest.empty() && (rest.front() == '+' || rest.front() == '-');
     if (half)
-        ++from;
-    const bool inverted = to > from && source.at(to - 1) == '~';
+        rest.remove_prefix(1);
+    const bool inverted = !rest.empty() && rest.back() == '~';
     if (inverted)
-        --to;
-    const char kind = to > from ? source.at(from) : '\0';
-    const QByteArray rest = source.mid(from + 1, to - from - 1);
+        rest.remove_suffix(1);
+    const char kind = rest.empty() ? '\0' : rest.front();
+    rest = rest.substr(rest.empty() ? 0 : 1);
     if (kind == 'a' && isIndex(rest))
         return QString();
-    const int dot = rest.indexOf('.');
-    const bool hat = kind == 'h' && dot > 0 && isIndex(rest.left(dot)) && isIndex(rest.mid(dot + 1));
+    const size_t dot = rest.find('.');
+    const bool hat = kind == 'h' && dot != View::npos && isIndex(rest.substr(0, dot)) && isIndex(rest.substr(dot + 1));
     if ((kind == 'b' && isIndex(rest)) || hat) {
         if (half || inverted)
             return QStringLiteral("%1: +, - and ~ apply to axes only").arg(where());
@@ -164,8 +211,8 @@ QString checkSource(const QByteArray &source, const QByteArray &key)
             return QString();
         if (dot != 1)
             return QStringLiteral("%1: SDL reads hats h0 to h9 only").arg(where());
-        const int direction = rest.mid(dot + 1).toInt();
-        if (direction != 1 && direction != 2 && direction != 4 && direction != 8)
+        const View direction = rest.substr(dot + 1);
+        if (direction != "1" && direction != "2" && direction != "4" && direction != "8")
             return QStringLiteral("%1: a hat direction is 1 (up), 2 (right), 4 (down) or 8 (left)").arg(where());
         return QString();
     }
@@ -205,95 +252,104 @@ int controlCharacter(const QByteArray &line)
 //   binding makes SDL drop it.
 // - A mapping that binds nothing is refused: SDL would make the joystick a game
 //   controller whose every control is dead.
-QString checkLine(const QByteArray &line)
+QString checkLine(const QByteArray &bytes)
 {
-    if (line.isEmpty())
+    const View line(bytes.constData(), size_t(bytes.size()));
+    if (line.empty())
         return QStringLiteral("the mapping is empty");
-    const int control = controlCharacter(line);
+    const int control = controlCharacter(bytes);
     if (control == '\n' || control == '\r')
         return QStringLiteral("a mapping is a single line");
     if (control == 0)
         return QStringLiteral("the mapping holds a NUL character");
     if (control > 0)
         return QStringLiteral("the mapping holds the control character U+%1").arg(control, 4, 16, QLatin1Char('0'));
-    const QList<QByteArray> fields = line.split(',');
-    if (fields.size() < 3)
+    const size_t nameStart = line.find(',') + 1;
+    const size_t nameEnd = nameStart == 0 ? View::npos : line.find(',', nameStart);
+    if (nameEnd == View::npos)
         return QStringLiteral("a mapping needs a GUID, a name and at least one binding, separated by commas");
 
-    const QByteArray &guid = fields.at(0);
-    const QByteArray reserved = guid.toLower();
-    if (!(guid.size() == 32 && isHex(guid)) && reserved != "xinput" && reserved != "default")
+    const View guid = line.substr(0, nameStart - 1);
+    if (!(guid.size() == 32 && isHex(guid)) && !sameText(guid, "xinput") && !sameText(guid, "default"))
         return QStringLiteral("%1 is not a GUID of 32 hexadecimal digits").arg(quoted(guid));
+    const View name = line.substr(nameStart, nameEnd - nameStart);
     for (const char *field : {"platform:", "hint:", "sdk>=:", "sdk<=:"}) {
-        if (fields.at(1).contains(field))
+        if (name.find(field) != View::npos)
             return QStringLiteral("the name holds \"%1\", which SDL would read as a field").arg(QLatin1String(field));
     }
 
     int bindings = 0;
-    QByteArray stoppedAt; // the field SDL stops reading at
-    QByteArrayList extras;
-    for (int i = 2; i < fields.size(); ++i) {
-        const QByteArray &raw = fields.at(i);
-        QByteArray field = raw;
-        if (field.contains(' '))
-            field.replace(' ', QByteArray());
-        if (field.isEmpty())
+    std::string stoppedText; // the field SDL stops reading at
+    const View extraKeys[] = {"platform", "crc", "hint", "sdk>=", "sdk<="};
+    bool seen[std::size(extraKeys)] = {};
+    std::string compact;
+    for (size_t start = nameEnd + 1; start <= line.size();) {
+        size_t end = line.find(',', start);
+        if (end == View::npos)
+            end = line.size();
+        const View raw = line.substr(start, end - start);
+        start = end + 1;
+        View field = raw;
+        if (raw.find(' ') != View::npos) {
+            compact.assign(raw);
+            compact.erase(std::remove(compact.begin(), compact.end(), ' '), compact.end());
+            field = compact;
+        }
+        if (field.empty())
             continue;
-        const int colon = field.indexOf(':');
-        if (colon <= 0)
-            return QStringLiteral("%1 is not of the form control:source").arg(quoted(raw.trimmed()));
-        const QByteArray key = field.left(colon);
-        const QByteArray value = field.mid(colon + 1);
-        bool tooLong = key.size() > LongestPart;
-        for (int part = 0, end = 0; !tooLong && part <= value.size(); part = end + 1) {
-            end = value.indexOf(':', part);
-            if (end < 0)
-                end = value.size();
-            tooLong = end - part > LongestPart;
+        const size_t colon = field.find(':');
+        if (colon == 0 || colon == View::npos)
+            return QStringLiteral("%1 is not of the form control:source").arg(quoted(trimmed(raw)));
+        const View key = field.substr(0, colon);
+        const View value = field.substr(colon + 1);
+        bool tooLong = key.size() > size_t(LongestPart);
+        for (size_t part = 0, partEnd = 0; !tooLong && part <= value.size(); part = partEnd + 1) {
+            partEnd = value.find(':', part);
+            if (partEnd == View::npos)
+                partEnd = value.size();
+            tooLong = partEnd - part > size_t(LongestPart);
         }
 
-        if (key == "platform" || key == "crc" || key == "hint" || key == "sdk>=" || key == "sdk<=") {
-            if (extras.contains(key))
-                return QStringLiteral("the mapping has more than one %1 field").arg(QString::fromUtf8(key));
-            extras.append(key);
-            static const QRegularExpression hintPattern(QStringLiteral("^!?[A-Za-z0-9_]+(?::=\\d+)?$"));
-            if (key == "platform" && value.isEmpty())
+        const auto extra = std::find(std::begin(extraKeys), std::end(extraKeys), key);
+        if (extra != std::end(extraKeys)) {
+            bool &already = seen[extra - std::begin(extraKeys)];
+            if (already)
+                return QStringLiteral("the mapping has more than one %1 field").arg(text(key));
+            already = true;
+            if (key == "platform" && value.empty())
                 return QStringLiteral("the platform field names no platform");
             if (key == "crc" && !(value.size() <= 4 && isHex(value)))
                 return QStringLiteral("%1 is not a checksum of up to four hexadecimal digits").arg(quoted(value));
-            if (key == "hint" && !hintPattern.match(QString::fromUtf8(value)).hasMatch())
+            if (key == "hint" && !isHint(value))
                 return QStringLiteral("%1 is not a hint of the form [!]NAME[:=default]").arg(quoted(value));
-            if (key.startsWith("sdk") && !isIndex(value))
+            if (key.substr(0, 3) == "sdk" && !isIndex(value))
                 return QStringLiteral("%1 is not an Android SDK version").arg(quoted(value));
-            if (tooLong && stoppedAt.isEmpty())
-                stoppedAt = raw.trimmed();
+            if (tooLong && stoppedText.empty())
+                stoppedText = std::string(trimmed(raw));
             continue;
         }
 
-        if (value.contains(':'))
-            return QStringLiteral("%1 has more than one colon").arg(quoted(raw.trimmed()));
-        QByteArray name = key;
-        const char sign = name.startsWith('+') || name.startsWith('-') ? name.at(0) : '\0';
-        if (sign)
-            name.remove(0, 1);
-        const Control kind = controlOf(name);
+        if (value.find(':') != View::npos)
+            return QStringLiteral("%1 has more than one colon").arg(quoted(trimmed(raw)));
+        const char sign = key.front() == '+' || key.front() == '-' ? key.front() : '\0';
+        const Control kind = controlOf(sign ? key.substr(1) : key);
         if (kind == Control::None)
             return QStringLiteral("%1 is not a game-controller button or axis").arg(quoted(key));
         if (sign && kind == Control::Button)
             return QStringLiteral("%1: only an axis has halves (+ or -)").arg(quoted(key));
         if (sign == '-' && kind == Control::Trigger)
             return QStringLiteral("%1: a trigger has no negative half").arg(quoted(key));
-        if (value.isEmpty())
+        if (value.empty())
             continue; // left unmapped
         const QString error = checkSource(value, key);
         if (!error.isEmpty())
             return error;
-        if (!stoppedAt.isEmpty())
+        if (!stoppedText.empty())
             return QStringLiteral("SDL stops reading the mapping at %1 (a part longer than %2 characters), so %3 "
                                   "would be lost: put it before that field")
-                .arg(quoted(stoppedAt))
+                .arg(quoted(stoppedText))
                 .arg(LongestPart)
-                .arg(quoted(raw.trimmed()));
+                .arg(quoted(trimmed(raw)));
         ++bindings;
     }
     if (bindings == 0)
@@ -436,7 +492,7 @@ QString normalized(const QString &mapping)
 
 QByteArray matchKey(const QByteArray &guid)
 {
-    if (guid.size() != 32 || !isHex(guid))
+    if (guid.size() != 32 || !isHex(View(guid.constData(), size_t(guid.size()))))
         return QByteArray();
     QByteArray key = guid.toLower();
     bool ok = false;
