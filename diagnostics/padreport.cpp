@@ -307,7 +307,8 @@ void PadReport::setProgress(const QVariant &progress)
     QVariant value;
     // The report is one level below the top of the file.
     if (!plainValue(progress, 1, &value)) {
-        setErrorString(QStringLiteral("the test progress nests too deeply: a report has at most %1 levels").arg(MaxDepth));
+        setErrorString(
+            QStringLiteral("the test progress nests too deeply: a report has at most %1 levels").arg(MaxDepth));
         return;
     }
     setErrorString(QString());

@@ -150,7 +150,10 @@ void GamepadBackend::loadUserMappings()
     for (const gamepadmappings::FileLine &line : gamepadmappings::parseFile(text)) {
         if (!line.error.isEmpty()) {
             if (++skippedCount <= MaxReported) {
-                skipped.append(QStringLiteral("%1, line %2: %3").arg(QDir::toNativeSeparators(path)).arg(line.number).arg(line.error));
+                skipped.append(QStringLiteral("%1, line %2: %3")
+                                   .arg(QDir::toNativeSeparators(path))
+                                   .arg(line.number)
+                                   .arg(line.error));
                 qWarning().noquote() << "Gamepad mapping skipped:" << skipped.last();
             }
             continue;
@@ -175,7 +178,9 @@ void GamepadBackend::loadUserMappings()
         }
     }
     if (skippedCount > MaxReported)
-        skipped.append(QStringLiteral("%1: %2 more lines skipped").arg(QDir::toNativeSeparators(path)).arg(skippedCount - MaxReported));
+        skipped.append(QStringLiteral("%1: %2 more lines skipped")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(skippedCount - MaxReported));
     m_userMappingError = skipped.join(QLatin1Char('\n'));
     addToSdl(byRule);
     handOverMappings();

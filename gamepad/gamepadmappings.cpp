@@ -312,6 +312,14 @@ QString checkLine(const QByteArray &bytes)
 
         const auto extra = std::find(std::begin(extraKeys), std::end(extraKeys), key);
         if (extra != std::end(extraKeys)) {
+            // SDL finds these by searching the line for "platform:" and the like, and
+            // its file loader compares the platform up to the comma.
+            const View written = trimmed(raw);
+            const View writtenValue = raw.substr(raw.find(':') + 1);
+            if (written.substr(0, key.size() + 1) != std::string(key) + ':'
+                || (key == "platform" ? writtenValue != trimmed(writtenValue) : written.find(' ') != View::npos))
+                return QStringLiteral("%1: SDL reads this field only without spaces around its parts")
+                    .arg(quoted(written));
             bool &already = seen[extra - std::begin(extraKeys)];
             if (already)
                 return QStringLiteral("the mapping has more than one %1 field").arg(text(key));
@@ -605,9 +613,9 @@ QString writeFile(const QString &path, const QByteArray &data)
     QByteArray temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()
-                                      + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                                      QLatin1Char('0')));
+        temporary = QFile::encodeName(
+            info.absolutePath() + QStringLiteral("/.") + info.fileName()
+            + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
         const mode_t mode = existing.st_mode ? (existing.st_mode & 07777) : 0666;
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST)
@@ -615,8 +623,8 @@ QString writeFile(const QString &path, const QByteArray &data)
     }
     if (fd < 0)
         return QStringLiteral("cannot write %1: %2").arg(native(target), systemError());
-    const bool written = (existing.st_mode == 0 || ::fchmod(fd, existing.st_mode & 07777) == 0)
-        && writeAll(fd, data) && ::fsync(fd) == 0;
+    const bool written = (existing.st_mode == 0 || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, data)
+        && ::fsync(fd) == 0;
     const int writeErrno = errno;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0) {

@@ -20,9 +20,9 @@
 #include <QtTest>
 
 #include <SDL.h>
+#include <algorithm>
 #include <cmath>
 #include <memory>
-#include <algorithm>
 #include <random>
 
 #ifdef Q_OS_UNIX
@@ -120,7 +120,6 @@ struct Rig
         }
     }
 };
-
 
 // Mappings in the shapes found in SDL's database and in mappings people share; each is
 // taken by SDL 2.26 as written. The GUIDs are real ones; tests put a virtual pad's GUID
@@ -559,11 +558,13 @@ private slots:
         refuse("no colon", QStringLiteral("a,"), "control:source");
         refuse("two colons", QStringLiteral("a:b0:b1,"), "more than one colon");
         refuse("source too long", QStringLiteral("a:b1234567890123456789,"), "longer than");
-        refuse("bindings after a long hint",
-               QStringLiteral("a:b0,hint:!SDL_GAMECONTROLLER_USE_BUTTON_LABELS:=1,b:b1,"), "stops reading");
+        refuse("bindings after a long hint", QStringLiteral("a:b0,hint:!SDL_GAMECONTROLLER_USE_BUTTON_LABELS:=1,b:b1,"),
+               "stops reading");
         refuse("binds nothing", QStringLiteral("guide:,platform:Linux,"), "binds no control");
         refuse("two platforms", QStringLiteral("a:b0,platform:Linux,platform:Windows,"), "more than one platform");
         refuse("empty platform", QStringLiteral("a:b0,platform:,"), "names no platform");
+        refuse("platform after a space", QStringLiteral("a:b0,platform: Linux,"), "without spaces");
+        refuse("space in a hint", QStringLiteral("a:b0,hint :SDL_HINT,"), "without spaces");
         refuse("bad checksum", QStringLiteral("a:b0,crc:zz,"), "checksum");
         refuse("bad hint", QStringLiteral("a:b0,hint:,"), "not a hint");
         refuse("bad SDK version", QStringLiteral("a:b0,sdk>=:new,"), "SDK");
@@ -575,12 +576,16 @@ private slots:
         refuse("escape", QStringLiteral("a:b0,\x1b"), "U+001b");
         refuse("CR inside", QStringLiteral("a:b0,\rb:b1,"), "single line");
         refuse("two lines", QStringLiteral("a:b0,\n") + guid + QStringLiteral("b:b1,"), "single line");
-        QTest::newRow("short GUID") << "03000000de28,Pad,a:b0," << "GUID";
-        QTest::newRow("GUID with a space") << "03000000de280000 112000001000000,Pad,a:b0," << "GUID";
-        QTest::newRow("no name field") << "03000000de2800000112000001000000,Pad" << "a GUID, a name";
+        QTest::newRow("short GUID") << "03000000de28,Pad,a:b0,"
+                                    << "GUID";
+        QTest::newRow("GUID with a space") << "03000000de280000 112000001000000,Pad,a:b0,"
+                                           << "GUID";
+        QTest::newRow("no name field") << "03000000de2800000112000001000000,Pad"
+                                       << "a GUID, a name";
         QTest::newRow("platform in the name") << "03000000de2800000112000001000000,My platform:Linux,a:b0,"
                                               << "the name holds";
-        QTest::newRow("empty") << "" << "empty";
+        QTest::newRow("empty") << ""
+                               << "empty";
     }
     void mappingShapes()
     {
@@ -670,8 +675,9 @@ private slots:
     void saveKeepsOtherLines()
     {
         const QString real = m_config.filePath(QStringLiteral("dotfiles/pads.txt"));
-        const QByteArray before = "# mine\r\n03000000de2800000112000001000000,Old,a:b3,platform:Linux,\r\n"
-                                  "not a mapping at all\r\n030000005e0400008e02000010010000,Other,a:b0,platform:Windows,\r\n";
+        const QByteArray before
+            = "# mine\r\n03000000de2800000112000001000000,Old,a:b3,platform:Linux,\r\n"
+              "not a mapping at all\r\n030000005e0400008e02000010010000,Other,a:b0,platform:Windows,\r\n";
         writeFile(real, before);
         QDir().mkpath(QFileInfo(m_userFile).absolutePath());
         QVERIFY(QFile::link(real, m_userFile));
@@ -692,13 +698,20 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("fault"); // empty: saved through the link
-        QTest::newRow("named pipe") << "pipe" << "named pipe";
-        QTest::newRow("folder") << "folder" << "a folder";
-        QTest::newRow("link to a device") << "link to device" << "character device";
-        QTest::newRow("link to a pipe") << "link to pipe" << "named pipe";
-        QTest::newRow("link loop") << "link loop" << "too many symbolic links";
-        QTest::newRow("link to nothing") << "dangling link" << "";
-        QTest::newRow("link to a file") << "link to file" << "";
+        QTest::newRow("named pipe") << "pipe"
+                                    << "named pipe";
+        QTest::newRow("folder") << "folder"
+                                << "a folder";
+        QTest::newRow("link to a device") << "link to device"
+                                          << "character device";
+        QTest::newRow("link to a pipe") << "link to pipe"
+                                        << "named pipe";
+        QTest::newRow("link loop") << "link loop"
+                                   << "too many symbolic links";
+        QTest::newRow("link to nothing") << "dangling link"
+                                         << "";
+        QTest::newRow("link to a file") << "link to file"
+                                        << "";
     }
     void specialPaths()
     {
@@ -707,7 +720,8 @@ private slots:
         QFETCH(QString, fault);
         QTemporaryDir folder;
         const auto make = [&folder, &kind](const QString &path) {
-            const QByteArray target = QFile::encodeName(folder.filePath(QStringLiteral("target-") + QFileInfo(path).fileName()));
+            const QByteArray target
+                = QFile::encodeName(folder.filePath(QStringLiteral("target-") + QFileInfo(path).fileName()));
             const QByteArray name = QFile::encodeName(path);
             if (kind == QLatin1String("pipe"))
                 return ::mkfifo(name.constData(), 0600) == 0;
@@ -745,7 +759,8 @@ private slots:
         const QString mapping = QStringLiteral("03000000de2800000112000001000000,Pad,a:b0,");
         // Only a pipe can be let go of this way (a device would take the writes).
         const bool pipe = kind.contains(QLatin1String("pipe"));
-        std::unique_ptr<PipeWatchdog> mappingDog(pipe ? new PipeWatchdog(mappingPath, std::chrono::seconds(5)) : nullptr);
+        std::unique_ptr<PipeWatchdog> mappingDog(pipe ? new PipeWatchdog(mappingPath, std::chrono::seconds(5))
+                                                      : nullptr);
         std::unique_ptr<PipeWatchdog> reportDog(pipe ? new PipeWatchdog(reportPath, std::chrono::seconds(5)) : nullptr);
         const QString error = gamepadmappings::save(mapping, mappingPath);
         PadReport report;
@@ -778,9 +793,12 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("fault");
-        QTest::newRow("named pipe") << "pipe" << "named pipe";
-        QTest::newRow("link to /dev/zero") << "zero" << "character device";
-        QTest::newRow("too large") << "large" << "larger than the 16 MiB";
+        QTest::newRow("named pipe") << "pipe"
+                                    << "named pipe";
+        QTest::newRow("link to /dev/zero") << "zero"
+                                           << "character device";
+        QTest::newRow("too large") << "large"
+                                   << "larger than the 16 MiB";
     }
     void unreadableMappingFile()
     {
@@ -798,7 +816,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(gamepadmappings::MaxFileSize + 1));
         }
         // Only a pipe can be let go of this way (/dev/zero would take the writes).
-        std::unique_ptr<PipeWatchdog> watchdog(kind == QLatin1String("pipe") ? new PipeWatchdog(m_userFile, std::chrono::seconds(3)) : nullptr);
+        std::unique_ptr<PipeWatchdog> watchdog(
+            kind == QLatin1String("pipe") ? new PipeWatchdog(m_userFile, std::chrono::seconds(3)) : nullptr);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("mappings not loaded: .*") + fault));
         {
             const auto backend = GamepadBackend::instance();
@@ -822,10 +841,12 @@ private slots:
         QProcess first;
         QProcess second;
         const QString program = QCoreApplication::applicationFilePath();
-        first.start(program, {QLatin1String(ChildArgument), QStringLiteral("save-many"), path, QStringLiteral("1"),
-                              QString::number(PerProcess)});
-        second.start(program, {QLatin1String(ChildArgument), QStringLiteral("save-many"), path,
-                               QStringLiteral("2"), QString::number(PerProcess)});
+        first.start(program,
+                    {QLatin1String(ChildArgument), QStringLiteral("save-many"), path, QStringLiteral("1"),
+                     QString::number(PerProcess)});
+        second.start(program,
+                     {QLatin1String(ChildArgument), QStringLiteral("save-many"), path, QStringLiteral("2"),
+                      QString::number(PerProcess)});
         QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
         QCOMPARE(first.exitCode(), 0);
         QCOMPARE(second.exitCode(), 0);
@@ -891,8 +912,7 @@ private slots:
             QFile filler(folder.filePath(QStringLiteral("filler")));
             QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
             const QByteArray block(512, 'f');
-            while (filler.write(block) == block.size()) {
-            }
+            while (filler.write(block) == block.size()) { }
             PadReport report;
             QVERIFY(!report.save(QUrl::fromLocalFile(reportPath)));
             QVERIFY2(report.errorString().contains(QLatin1String("No space left")), qPrintable(report.errorString()));
@@ -944,7 +964,8 @@ private slots:
         const QJsonDocument document = QJsonDocument::fromJson(readFile(path), &error);
         QCOMPARE(error.error, QJsonParseError::NoError);
         QCOMPARE(document.object().toVariantMap().value(QStringLiteral("identity")).toMap(), identity);
-        QCOMPARE(document.object().value(QStringLiteral("progress")).toObject().value(QStringLiteral("buttonA")).toInt(), 1);
+        QCOMPARE(
+            document.object().value(QStringLiteral("progress")).toObject().value(QStringLiteral("buttonA")).toInt(), 1);
 
         QVERIFY(report.save(QUrl::fromLocalFile(folder.filePath(QStringLiteral("report.md")))));
         const QByteArray markdown = readFile(folder.filePath(QStringLiteral("report.md")));
@@ -1005,7 +1026,9 @@ private slots:
             QVariantMap json;
             QMetaObject::invokeMethod(qmlReport.get(), "json", Q_RETURN_ARG(QVariantMap, json));
             const QVariant progress = json.value(QStringLiteral("progress"));
-            const QVariant inner = array ? progress.toList().value(0).toList().value(0) : progress.toMap().value(QStringLiteral("a")).toMap().value(QStringLiteral("a"));
+            const QVariant inner = array
+                ? progress.toList().value(0).toList().value(0)
+                : progress.toMap().value(QStringLiteral("a")).toMap().value(QStringLiteral("a"));
             QCOMPARE(array ? inner.toList().value(0).toInt() : inner.toMap().value(QStringLiteral("a")).toInt(), 1);
         }
     }
@@ -1017,16 +1040,18 @@ private slots:
         QQmlEngine engine;
         engine.addImportPath(QStringLiteral(JOYVANT_BIN_DIR));
         QQmlComponent component(&engine);
-        component.setData("import QtQml 2.15\nimport com.corvane.diagnostics 1.0\n"
-                          "QtObject {\n"
-                          "    id: root\n"
-                          "    property int deviceId: -1\n"
-                          "    property StickHealth right: StickHealth { deviceId: root.deviceId; stick: StickHealth.Right }\n"
-                          "    property TriggerRange trigger: TriggerRange { deviceId: root.deviceId; trigger: TriggerRange.Right }\n"
-                          "    property PadReport report: PadReport { deviceId: root.deviceId; rightStick: root.right; progress: ({ a: 2 }) }\n"
-                          "    property string verdict: trigger.verdict\n"
-                          "}\n",
-                          QUrl(QStringLiteral("qrc:/TypesHolder.qml")));
+        component.setData(
+            "import QtQml 2.15\nimport com.corvane.diagnostics 1.0\n"
+            "QtObject {\n"
+            "    id: root\n"
+            "    property int deviceId: -1\n"
+            "    property StickHealth right: StickHealth { deviceId: root.deviceId; stick: StickHealth.Right }\n"
+            "    property TriggerRange trigger: TriggerRange { deviceId: root.deviceId; trigger: TriggerRange.Right }\n"
+            "    property PadReport report: PadReport { deviceId: root.deviceId; rightStick: root.right; progress: ({ "
+            "a: 2 }) }\n"
+            "    property string verdict: trigger.verdict\n"
+            "}\n",
+            QUrl(QStringLiteral("qrc:/TypesHolder.qml")));
         std::unique_ptr<QObject> root(component.create());
         QVERIFY2(root, qPrintable(component.errorString()));
         root->setProperty("deviceId", rig.pad.deviceId());
@@ -1037,8 +1062,11 @@ private slots:
         QVariantMap json;
         QMetaObject::invokeMethod(report, "json", Q_RETURN_ARG(QVariantMap, json));
         QCOMPARE(json.value(QStringLiteral("progress")).toMap().value(QStringLiteral("a")).toInt(), 2);
-        QCOMPARE(json.value(QStringLiteral("sticks")).toMap().value(QStringLiteral("right")).toMap().value(
-                     QStringLiteral("stick")),
+        QCOMPARE(json.value(QStringLiteral("sticks"))
+                     .toMap()
+                     .value(QStringLiteral("right"))
+                     .toMap()
+                     .value(QStringLiteral("stick")),
                  QStringLiteral("right"));
     }
 

@@ -138,7 +138,8 @@ QByteArray mappingFile(int lines, int thisPlatformEvery)
     QByteArray text = "# Game controller mappings\n\n";
     const char *others[] = {"Windows", "Mac OS X"};
     for (int i = 0; i < lines; ++i) {
-        const QByteArray platform = i % thisPlatformEvery == 0 ? QByteArray(SDL_GetPlatform()) : QByteArray(others[i % 2]);
+        const QByteArray platform
+            = i % thisPlatformEvery == 0 ? QByteArray(SDL_GetPlatform()) : QByteArray(others[i % 2]);
         text += QByteArray("03000000") + QByteArray::number(0x1000 + i % 0xe000, 16) + "0000"
             + QByteArray::number(0x1000 + i / 0xe000, 16) + "000010010000,Pad " + QByteArray::number(i)
             + ",a:b0,b:b1,back:b8,dpdown:h0.4,dpleft:h0.8,dpright:h0.2,dpup:h0.1,guide:,leftshoulder:b4,"
@@ -206,8 +207,8 @@ int benchMappingLoad()
                 return ns;
             });
         }
-        std::printf("%8d %9.0f %10.2f %10.2f %8.1f %12s  (%s: 1 in %d)\n", file.first, text.size() / 1024.0, read,
-                    load, load / read, sdl < 0 ? "-" : qPrintable(QString::number(sdl, 'f', 1)), SDL_GetPlatform(),
+        std::printf("%8d %9.0f %10.2f %10.2f %8.1f %12s  (%s: 1 in %d)\n", file.first, text.size() / 1024.0, read, load,
+                    load / read, sdl < 0 ? "-" : qPrintable(QString::number(sdl, 'f', 1)), SDL_GetPlatform(),
                     file.second);
     }
     QFile::remove(path);
