@@ -90,8 +90,9 @@ QString SampleReader::describe(const QAudioFormat &format)
     }
     return QStringLiteral("%1-bit %2, %3")
         .arg(format.sampleSize())
-        .arg(type, format.byteOrder() == QAudioFormat::BigEndian ? QStringLiteral("big-endian")
-                                                                 : QStringLiteral("little-endian"));
+        .arg(type,
+             format.byteOrder() == QAudioFormat::BigEndian ? QStringLiteral("big-endian")
+                                                           : QStringLiteral("little-endian"));
 }
 
 namespace {

@@ -27,19 +27,7 @@
 class SampleReader
 {
 public:
-    enum class Encoding {
-        Unsupported,
-        UInt8,
-        Int8,
-        UInt16,
-        Int16,
-        UInt24,
-        Int24,
-        UInt32,
-        Int32,
-        Float32,
-        Float64
-    };
+    enum class Encoding { Unsupported, UInt8, Int8, UInt16, Int16, UInt24, Int24, UInt32, Int32, Float32, Float64 };
 
     explicit SampleReader(const QAudioFormat &format);
 

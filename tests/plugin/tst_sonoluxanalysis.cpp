@@ -475,7 +475,7 @@ private slots:
     // 50 dark.
     void knownSine_data()
     {
-        QTest::addColumn<int>("bits");      // carrying the signal
+        QTest::addColumn<int>("bits"); // carrying the signal
         QTest::addColumn<int>("container"); // bits a sample takes in the buffer
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("order");
@@ -530,7 +530,7 @@ private slots:
                     value = reference::floating(double(f));
                 } else {
                     const double word = std::ldexp(double(std::llround(level * top)), container - bits)
-                                        + (isSigned ? 0.0 : scale / 2);
+                        + (isSigned ? 0.0 : scale / 2);
                     const auto raw = quint32(qint64(word));
                     for (int b = 0; b < bytes; ++b)
                         sample[b] = char((raw >> (8 * b)) & 0xFF);
@@ -547,8 +547,8 @@ private slots:
 
         MessageLog log;
         Rig rig;
-        QAudioFormat format = reference::pcmFormat(channels, container, QAudioFormat::SampleType(type),
-                                                   QAudioFormat::Endian(order));
+        QAudioFormat format
+            = reference::pcmFormat(channels, container, QAudioFormat::SampleType(type), QAudioFormat::Endian(order));
         format.setSampleRate(rate);
         QVERIFY(rig.feed(QAudioBuffer(data, format)));
         QCOMPARE(rig.item.error(), int(QMediaPlayer::NoError));

@@ -53,6 +53,25 @@ private:
         QVector<int> loops;
     };
 
+    // Column of the brightest bin of a spectrum row, the DC column left out.
+    static int peakColumn(const QImage &frame, int row)
+    {
+        int peak = 1;
+        for (int x = 2; x < 512; ++x) {
+            if (qRed(frame.pixel(x, row)) > qRed(frame.pixel(peak, row)))
+                peak = x;
+        }
+        return peak;
+    }
+
+    static int loudest(const QImage &frame, int row)
+    {
+        int red = 0;
+        for (int x = 0; x < 512; ++x)
+            red = std::max(red, qRed(frame.pixel(x, row)));
+        return red;
+    }
+
     static bool logEnds(Sonolux &item, EndLog &log)
     {
         auto *player = item.findChild<QMediaPlayer *>();
@@ -217,18 +236,11 @@ private slots:
         // (red 64) but no further.
         const QImage frame = surface.frames.at(frames / 2);
         for (int row : {0, 1}) {
-            int peak = 0;
-            for (int x = 1; x < 512; ++x) {
-                if (qRed(frame.pixel(x, row)) > qRed(frame.pixel(peak, row)))
-                    peak = x;
-            }
+            const int peak = peakColumn(frame, row);
             QVERIFY2(peak >= 9 && peak <= 11, qPrintable(QString::number(peak)));
             QVERIFY(qRed(frame.pixel(peak, row)) > 200);
         }
-        int loudest = 0;
-        for (int x = 0; x < 512; ++x)
-            loudest = std::max(loudest, qRed(frame.pixel(x, 2)));
-        QVERIFY2(loudest >= 60 && loudest <= 64, qPrintable(QString::number(loudest)));
+        QVERIFY2(loudest(frame, 2) >= 60 && loudest(frame, 2) <= 64, qPrintable(QString::number(loudest(frame, 2))));
     }
 
     // WAV files in the layouts music libraries hold, decoded by GStreamer and played
@@ -314,20 +326,14 @@ private slots:
         QVERIFY2(presented >= 5, qPrintable(QString::number(presented)));
         const QImage frame = surface.frames.at(presented / 2);
         for (int row : {0, 1}) {
-            int peak = 1;
-            for (int x = 1; x < 512; ++x) {
-                if (qRed(frame.pixel(x, row)) > qRed(frame.pixel(peak, row)))
-                    peak = x;
-            }
+            const int peak = peakColumn(frame, row);
             QVERIFY2(peak >= 9 && peak <= 11, qPrintable(QString::number(peak)));
             QVERIFY2(qRed(frame.pixel(peak, row)) > 200, qPrintable(QString::number(qRed(frame.pixel(peak, row)))));
             // The further channels are not drawn: their louder tone leaves column 40 dark.
             QVERIFY2(qRed(frame.pixel(40, row)) < qRed(frame.pixel(peak, row)) - 60,
                      qPrintable(QString::number(qRed(frame.pixel(40, row)))));
-            int loudest = 0;
-            for (int x = 0; x < 512; ++x)
-                loudest = std::max(loudest, qRed(frame.pixel(x, row + 2)));
-            QVERIFY2(loudest >= 60 && loudest <= 64, qPrintable(QString::number(loudest)));
+            const int waveform = loudest(frame, row + 2);
+            QVERIFY2(waveform >= 60 && waveform <= 64, qPrintable(QString::number(waveform)));
         }
     }
 
