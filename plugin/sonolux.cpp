@@ -403,7 +403,8 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
 
     // The counts recorded for this source lay out the frame; a shorter buffer only
     // fills what it holds, a longer one is read up to the recorded count.
-    const int frames = qMin(buffer.frameCount(), buffer.byteCount() / (reader.bytesPerSample() * channels));
+    const qint64 frameBytes = qint64(reader.bytesPerSample()) * channels;
+    const int frames = int(qMin(qint64(buffer.frameCount()), buffer.byteCount() / frameBytes));
     int sampleCount = qMin(m_drawnSamples, frames * keep);
     if (!buffer.constData() || sampleCount < 0 || n <= 0)
         sampleCount = 0;
