@@ -298,12 +298,12 @@ void GamepadBackend::handleEvent(const SDL_Event &event)
         // controller event comes for such a joystick, so it is opened here.
         if (m_handedOver.exchange(false))
             rescan(TryEveryJoystick);
+        emit joysticksChanged();
         break;
     case SDL_CONTROLLERDEVICEADDED:
         // `which` is a device index here, possibly stale by now: look at every device.
         rescan();
         break;
-    case SDL_JOYDEVICEADDED: emit joysticksChanged(); break;
     case SDL_CONTROLLERDEVICEREMOVED: closeDevice(event.cdevice.which); break;
     case SDL_JOYDEVICEREMOVED:
         closeDevice(event.cdevice.which);
