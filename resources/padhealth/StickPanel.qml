@@ -76,6 +76,7 @@ Item {
         health: panel.health
         liveX: panel.liveX
         liveY: panel.liveY
+        worstColour: panel.gateReported && !panel.gateRound ? HealthStyle.attention : HealthStyle.healthy
     }
 
     // What to do while the gate is not known well enough to judge.

@@ -16,6 +16,8 @@ Item {
     // Live position, -1..1 each, y growing downwards (the gamepad's axis values).
     required property real liveX
     required property real liveY
+    // Colour of the worst sector's mark: orange where the gate needs attention.
+    property color worstColour: HealthStyle.attention
 
     // Radius 1 in pixels; the plot reaches out to `outerRadius` so an over-reaching
     // gate still shows.
@@ -120,8 +122,7 @@ Item {
                 ctx.save()
                 var worst = Math.min(health.worstSectorRadius, outer)
                 var a = health.worstSectorAngle * Math.PI / 180
-                ctx.strokeStyle = HealthStyle.attention
-                ctx.fillStyle = HealthStyle.attention
+                ctx.strokeStyle = plot.worstColour
                 ctx.lineWidth = 3
                 ctx.beginPath()
                 ctx.moveTo(cx + (worst - 0.12) * unit * Math.cos(a), cy - (worst - 0.12) * unit * Math.sin(a))
@@ -220,6 +221,7 @@ Item {
     onLiveXChanged: liveLayer.requestPaint()
     onLiveYChanged: liveLayer.requestPaint()
     onUnitRadiusChanged: liveLayer.requestPaint()
+    onWorstColourChanged: gateLayer.requestPaint()
     onHealthChanged: {
         liveLayer.requestPaint()
         gateLayer.requestPaint()
