@@ -110,7 +110,7 @@ Rectangle {
             var letter = findChild(item, "letter")
             verify(letter)
             compare(letter.text, "A")
-            compare(letter.font.family, Constants.ledFont.name)
+            compare(letter.font.family, Constants.ledLetterFont.name)
             compare(letter.font.pixelSize, 24)
             // White pixels on the face only where the letter is drawn, and only while shown.
             var whites = 0
@@ -126,6 +126,49 @@ Rectangle {
                 compare(whites, 0)
             else
                 verify(whites > 10, whites + " white pixels")
+        }
+
+        // The white pixels of a tested face button's letter, as "x,y" keys.
+        function letterPixels(textValue) {
+            var item = createTemporaryObject(circleButton, root, { x: 20, y: 20, textValue: textValue, testMode: 1 })
+            var pixels = []
+            tryVerify(function() {
+                var image = grabImage(item)
+                pixels = []
+                for (var y = 0; y < item.height; ++y) {
+                    for (var x = 0; x < item.width; ++x) {
+                        var p = image.pixel(x, y)
+                        if (p.r > 0.6 && p.g > 0.6 && p.b > 0.6)
+                            pixels.push(x + "," + y)
+                    }
+                }
+                return pixels.length > 20
+            }, 5000, textValue + " is drawn")
+            return pixels
+        }
+
+        function differingPixels(a, b) {
+            var inA = {}
+            a.forEach(function(key) { inA[key] = true })
+            var inB = {}
+            b.forEach(function(key) { inB[key] = true })
+            return a.filter(function(key) { return !inB[key] }).length
+                 + b.filter(function(key) { return !inA[key] }).length
+        }
+
+        // A person testing an Xbox-style pad reads the right names: X, Y, A and B are four
+        // different shapes, and X is not drawn as an H (as seven segments would draw it).
+        function test_faceLettersAreTheirOwnShapes() {
+            tryCompare(Constants.ledLetterFont, "status", FontLoader.Ready)
+            var letters = ["X", "Y", "A", "B", "H"]
+            var shapes = {}
+            letters.forEach(function(letter) { shapes[letter] = letterPixels(letter) })
+            for (var i = 0; i < letters.length; ++i) {
+                for (var j = i + 1; j < letters.length; ++j) {
+                    var difference = differingPixels(shapes[letters[i]], shapes[letters[j]])
+                    verify(difference > 15, letters[i] + " and " + letters[j] + " differ in " + difference + " pixels")
+                }
+            }
         }
 
         // `rl` picks the side's picture; an explicit picture wins over it.
