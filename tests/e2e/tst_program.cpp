@@ -153,11 +153,13 @@ private slots:
         QCOMPARE(windowGeometry(window).y, before.y + 60);
     }
 
-    // The shipped scenes start without a note from Qt's shader effect (a uniform without
-    // a property, a shader without qt_Opacity), the last three scenes included. The pie
-    // menu closed by a click on its centre or by Escape lets the media button beneath it
-    // answer again.
-    void scenesStartQuietlyAndTheMenuCloses()
+    // The program starts its first shipped scene without a note from Qt's shader effect
+    // (a uniform without a property, a shader without qt_Opacity; every shipped shader
+    // is checked on its own by the catalogue test). The pie menu closed by a click on its
+    // centre or by Escape lets the media button beneath it answer again. The X server
+    // hands the program each click and key in the order they were made, so no step
+    // waits for the one before.
+    void startsQuietlyAndTheMenuCloses()
     {
         start();
         const QString window = waitForWindow();
@@ -166,34 +168,23 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(output().contains("currentIndex=0"), 10000);
         const Geometry g = windowGeometry(window);
         // The media button and the menu share their centre, in the middle of the bottom
-        // area (y 480 to 780); the menu's ring runs from radius 37.5 to 150.
+        // area (y 480 to 780); the menu's ring runs from radius 37.5 to 150, and the
+        // media button's left end lies under the ring's previous-scene sector.
         const int cx = g.x + 640, cy = g.y + 630;
         const auto clicks = [this] { return output().count("Mediabutton clicked"); };
 
-        click(cx, cy);
-        QTRY_COMPARE_WITH_TIMEOUT(clicks(), 1, 5000);
-        // The previous-scene sector, 180 to 240 degrees clockwise from the right.
-        for (int step = 1; step <= 3; ++step) {
-            QTest::qWait(1500); // the menu fades in, the scene before draws its first frames
-            click(cx - 81, cy - 47);
-            QTRY_COMPARE_WITH_TIMEOUT(output().count("currentIndex="), step + 1, 10000);
-        }
-        QTest::qWait(2000);
-
-        click(cx, cy); // the centre closes the menu
-        QTest::qWait(300);
-        click(cx - 130, cy); // the media button's left end, under the closed menu's ring
-        QTRY_COMPARE_WITH_TIMEOUT(clicks(), 2, 5000);
-        QTest::qWait(600);
-        xdo({QStringLiteral("key"), QStringLiteral("Escape")});
-        QTest::qWait(300);
+        click(cx, cy); // the media button opens the menu
+        click(cx, cy); // its centre closes it
         click(cx - 130, cy);
-        QTRY_COMPARE_WITH_TIMEOUT(clicks(), 3, 5000);
-        QCOMPARE(output().count("currentIndex="), 4); // no click reached a sector
+        QTRY_COMPARE_WITH_TIMEOUT(clicks(), 2, 20000);
+        xdo({QStringLiteral("key"), QStringLiteral("Escape")});
+        click(cx - 130, cy);
+        QTRY_COMPARE_WITH_TIMEOUT(clicks(), 3, 20000);
+        QCOMPARE(output().count("currentIndex="), 1); // no click reached a sector
 
         const QByteArray text = output();
         QVERIFY2(!text.contains("does not have a matching property"), text.constData());
-        QVERIFY2(!text.contains("missing reference to 'qt_Opacity'"), text.constData());
+        QVERIFY2(!text.contains("qt_Opacity"), text.constData());
         clickCloseButton(window);
         QVERIFY(m_process->waitForFinished(15000));
     }
