@@ -93,10 +93,17 @@ int stepOf(const QString &control)
     return -1;
 }
 
-bool isJoystickEvent(Uint32 type)
+// The joystick a change of a raw joystick belongs to; -1 for other events.
+SDL_JoystickID joystickOf(const SDL_Event &event)
 {
-    return type == SDL_JOYAXISMOTION || type == SDL_JOYHATMOTION || type == SDL_JOYBUTTONDOWN
-        || type == SDL_JOYBUTTONUP || type == SDL_JOYDEVICEREMOVED;
+    switch (event.type) {
+    case SDL_JOYAXISMOTION: return event.jaxis.which;
+    case SDL_JOYHATMOTION: return event.jhat.which;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP: return event.jbutton.which;
+    case SDL_JOYDEVICEREMOVED: return event.jdevice.which;
+    default: return -1;
+    }
 }
 
 } // namespace
@@ -305,7 +312,7 @@ int SDLCALL MappingWizard::watchEvent(void *userdata, SDL_Event *event)
     // Runs on whichever thread makes SDL push the event (the pump's, as a rule): queue
     // our joystick's changes for the pump's next round.
     auto *wizard = static_cast<MappingWizard *>(userdata);
-    if (isJoystickEvent(event->type) && event->jdevice.which == wizard->m_watchedId) {
+    if (wizard->m_watchedId >= 0 && joystickOf(*event) == wizard->m_watchedId) {
         QMutexLocker lock(&wizard->m_eventMutex);
         wizard->m_events.push_back(*event);
     }

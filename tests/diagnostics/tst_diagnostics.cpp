@@ -6,6 +6,7 @@
 #include "padreport.h"
 #include "stickhealth.h"
 #include "triggerrange.h"
+#include "padtesthelpers.h"
 #include "virtualgamepad.h"
 
 #include <QJsonDocument>
@@ -26,6 +27,9 @@ using joyvant::PadReport;
 using joyvant::StickHealth;
 using joyvant::TriggerRange;
 using joyvant::test::VirtualGamepad;
+using joyvant::test::guidOf;
+using joyvant::test::readFile;
+using joyvant::test::writeFile;
 
 namespace {
 
@@ -40,30 +44,6 @@ double gateRadius(const QString &shape, double radians)
     if (shape == QLatin1String("square"))
         return 1.0 / std::max(std::abs(std::cos(radians)), std::abs(std::sin(radians)));
     return shape == QLatin1String("short") ? 0.9 : 1.0;
-}
-
-QString guidOf(const VirtualGamepad &pad)
-{
-    char guid[33] = {};
-    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-        if (SDL_JoystickGetDeviceInstanceID(index) == pad.deviceId())
-            SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof(guid));
-    }
-    return QString::fromLatin1(guid);
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A virtual pad on the process's backend.

@@ -6,6 +6,7 @@
 #include "gamepadmanager.h"
 #include "mappingwizard.h"
 #include "padmappings.h"
+#include "padtesthelpers.h"
 #include "virtualgamepad.h"
 
 #include <QClipboard>
@@ -21,36 +22,15 @@
 using joyvant::GamepadBackend;
 using joyvant::MappingWizard;
 using joyvant::test::VirtualGamepad;
+using joyvant::test::guidOf;
+using joyvant::test::readFile;
+using joyvant::test::writeFile;
 
 namespace {
-
-QString guidOf(const VirtualGamepad &pad)
-{
-    char guid[33] = {};
-    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-        if (SDL_JoystickGetDeviceInstanceID(index) == pad.deviceId())
-            SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof(guid));
-    }
-    return QString::fromLatin1(guid);
-}
 
 QString platform()
 {
     return QStringLiteral("platform:") + QString::fromUtf8(SDL_GetPlatform()) + QLatin1Char(',');
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A joystick SDL has no mapping for, and the wizard on it.
