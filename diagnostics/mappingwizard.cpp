@@ -173,18 +173,15 @@ QString MappingWizard::currentSource() const
 bool MappingWizard::start()
 {
     stop();
-    m_bindings.fill(RawInput());
-    m_initial.fill(RawInput());
-    m_stepIndex = 0;
-    m_tracker.reset({});
-    setHeldInput(QString());
+    clearSteps();
     setRemapping(false);
     setPhase(Idle);
     emit stepChanged();
 
     m_joystick = m_backend->openJoystick(m_deviceId);
     if (!m_joystick) {
-        setMessage(tr("There is no pad with device id %1.").arg(m_deviceId));
+        setMessage(m_backend->isAvailable() ? tr("There is no pad with device id %1.").arg(m_deviceId)
+                                            : tr("Game controllers are unavailable."));
         updateMappingLine();
         return false;
     }
@@ -234,12 +231,8 @@ void MappingWizard::keep()
 {
     if (m_phase != Asking)
         return;
-    const int user = usedBy(m_bindings.at(m_stepIndex));
-    if (user >= 0) {
-        setMessage(tr("This input is already mapped to %1.").arg(translated(Steps[user].name)));
-        return;
-    }
-    goToStep(m_stepIndex + 1);
+    if (!refuseUsed(m_bindings.at(m_stepIndex)))
+        goToStep(m_stepIndex + 1);
 }
 
 void MappingWizard::back()
@@ -255,10 +248,7 @@ void MappingWizard::cancel()
 {
     const bool running = m_phase != Idle;
     stop();
-    m_bindings.fill(RawInput());
-    m_initial.fill(RawInput());
-    m_stepIndex = 0;
-    setHeldInput(QString());
+    clearSteps();
     setMessage(QString());
     setPhase(Idle);
     emit stepChanged();
@@ -383,22 +373,30 @@ void MappingWizard::answer(const RawMotion &motion)
         setMessage(tr("%1 needs a stick: move the stick, a button cannot stand for it.").arg(translated(step.name)));
         return;
     }
-    const int user = usedBy(input);
-    if (user >= 0) {
-        setMessage(tr("This input is already mapped to %1.").arg(translated(Steps[user].name)));
+    if (refuseUsed(input))
         return;
-    }
     m_bindings[m_stepIndex] = input;
     goToStep(m_stepIndex + 1);
 }
 
-int MappingWizard::usedBy(const RawInput &input) const
+bool MappingWizard::refuseUsed(const RawInput &input)
 {
     for (int i = 0; i < m_stepIndex; ++i) {
-        if (m_bindings.at(i).overlaps(input))
-            return i;
+        if (m_bindings.at(i).overlaps(input)) {
+            setMessage(tr("This input is already mapped to %1.").arg(translated(Steps[i].name)));
+            return true;
+        }
     }
-    return -1;
+    return false;
+}
+
+void MappingWizard::clearSteps()
+{
+    m_bindings.fill(RawInput());
+    m_initial.fill(RawInput());
+    m_stepIndex = 0;
+    m_tracker.reset({});
+    setHeldInput(QString());
 }
 
 void MappingWizard::goToStep(int index)

@@ -143,8 +143,10 @@ private:
     void onPumped();
     void handle(const SDL_Event &event);
     void answer(const RawMotion &motion);
-    // The earlier step whose binding overlaps `input`; -1 if none.
-    int usedBy(const RawInput &input) const;
+    // Whether an earlier step's binding overlaps `input`; `message` then names it.
+    bool refuseUsed(const RawInput &input);
+    // Every step unbound, the first one current, nothing held.
+    void clearSteps();
     void goToStep(int index);
     void stop();
     void setPhase(Phase phase);
