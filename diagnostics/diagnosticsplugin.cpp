@@ -1,3 +1,4 @@
+#include "mappingwizard.h"
 #include "padmappings.h"
 #include "padreport.h"
 #include "stickhealth.h"
@@ -7,7 +8,7 @@
 #include <QQmlExtensionPlugin>
 
 // com.corvane.diagnostics: measurements of a pad's sticks and triggers, reports about a
-// pad, and controller mappings for pads SDL does not know.
+// pad, and controller mappings for pads SDL does not know, with the wizard that makes them.
 class DiagnosticsPlugin : public QQmlExtensionPlugin
 {
     Q_OBJECT
@@ -18,6 +19,7 @@ public:
         qmlRegisterType<joyvant::StickHealth>(uri, 1, 0, "StickHealth");
         qmlRegisterType<joyvant::TriggerRange>(uri, 1, 0, "TriggerRange");
         qmlRegisterType<joyvant::PadReport>(uri, 1, 0, "PadReport");
+        qmlRegisterType<joyvant::MappingWizard>(uri, 1, 0, "MappingWizard");
         qmlRegisterSingletonType<joyvant::PadMappings>(
             uri, 1, 0, "PadMappings",
             [](QQmlEngine *, QJSEngine *) -> QObject * { return new joyvant::PadMappings; });
