@@ -1,3 +1,4 @@
+#include "mappingwizard.h"
 #include "padhealth.h"
 #include "padmappings.h"
 #include "padreport.h"
@@ -8,7 +9,7 @@
 #include <QQmlExtensionPlugin>
 
 // com.corvane.diagnostics: measurements of a pad's sticks and triggers, reports about a
-// pad, and controller mappings for pads SDL does not know.
+// pad, and controller mappings for pads SDL does not know, with the wizard that makes them.
 class DiagnosticsPlugin : public QQmlExtensionPlugin
 {
     Q_OBJECT
@@ -22,6 +23,7 @@ public:
         qmlRegisterType<joyvant::PadHealthModel>(uri, 1, 0, "PadHealthModel");
         qmlRegisterUncreatableType<joyvant::PadHealth>(uri, 1, 0, "PadHealth",
                                                        QStringLiteral("made by PadHealthModel for each pad"));
+        qmlRegisterType<joyvant::MappingWizard>(uri, 1, 0, "MappingWizard");
         qmlRegisterSingletonType<joyvant::PadMappings>(
             uri, 1, 0, "PadMappings",
             [](QQmlEngine *, QJSEngine *) -> QObject * { return new joyvant::PadMappings; });

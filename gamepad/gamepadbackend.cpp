@@ -245,6 +245,18 @@ QString GamepadBackend::addMapping(const QString &mapping)
     return QString();
 }
 
+SDL_Joystick *GamepadBackend::openJoystick(int instanceId)
+{
+    if (!m_available)
+        return nullptr;
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index) {
+        if (SDL_JoystickGetDeviceInstanceID(index) == instanceId)
+            return SDL_JoystickOpen(index);
+    }
+    return nullptr;
+}
+
 void GamepadBackend::setRumble(int deviceId, quint16 low, quint16 high)
 {
     const auto it = m_devices.find(deviceId);
@@ -288,6 +300,7 @@ void GamepadBackend::pump()
     m_batch.clear();
 
     renewRumble();
+    emit pumped();
 }
 
 void GamepadBackend::handleEvent(const SDL_Event &event)

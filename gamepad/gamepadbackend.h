@@ -80,6 +80,13 @@ public:
     // features); null for an unknown device. Valid until the device is removed.
     SDL_GameController *controller(int deviceId) const;
 
+    // Opens joystick `instanceId` as a plain joystick, game controller or not, for
+    // reading its raw buttons, axes and hats; null if there is no such joystick. The
+    // caller closes it with SDL_JoystickClose before letting go of the backend. The pump
+    // updates it like every open joystick, and SDL reports its changes as joystick events
+    // (SDL_JOYAXISMOTION and the like) to event watches.
+    SDL_Joystick *openJoystick(int instanceId);
+
     // Adds one mapping (SDL's text format) at run time. A joystick it covers becomes a
     // device at once (deviceAdded); an open device takes the new mapping. Empty on
     // success, otherwise the error, and nothing changed.
@@ -102,6 +109,8 @@ signals:
     // A joystick arrived or left, game controller or not: the moment to look again at
     // the joysticks SDL has no mapping for.
     void joysticksChanged();
+    // After every round of the pump, once SDL has updated every open joystick.
+    void pumped();
 
 private:
     struct Device

@@ -5,6 +5,7 @@
 #include "gamepadmappings.h"
 #include "padmappings.h"
 #include "padreport.h"
+#include "padtesthelpers.h"
 #include "pipewatchdog.h"
 #include "stickhealth.h"
 #include "triggerrange.h"
@@ -41,6 +42,9 @@ namespace gamepadmappings = joyvant::gamepadmappings;
 using joyvant::StickHealth;
 using joyvant::TriggerRange;
 using joyvant::test::VirtualGamepad;
+using joyvant::test::guidOf;
+using joyvant::test::readFile;
+using joyvant::test::writeFile;
 
 namespace {
 
@@ -57,16 +61,6 @@ double gateRadius(const QString &shape, double radians)
     return shape == QLatin1String("short") ? 0.9 : 1.0;
 }
 
-QString guidOf(const VirtualGamepad &pad)
-{
-    char guid[33] = {};
-    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-        if (SDL_JoystickGetDeviceInstanceID(index) == pad.deviceId())
-            SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof(guid));
-    }
-    return QString::fromLatin1(guid);
-}
-
 bool isGameController(const VirtualGamepad &pad)
 {
     for (int index = 0; index < SDL_NumJoysticks(); ++index) {
@@ -74,20 +68,6 @@ bool isGameController(const VirtualGamepad &pad)
             return SDL_IsGameController(index);
     }
     return false;
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A virtual pad on the process's backend.

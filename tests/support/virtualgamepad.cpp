@@ -93,6 +93,7 @@ bool VirtualGamepad::attach()
     desc.name = m_sdlName.constData();
     desc.userdata = this;
     desc.Rumble = &VirtualGamepad::rumbleCallback;
+    describeRawLayout(desc);
 
     {
         QMutexLocker lock(&m_rumbleMutex);
@@ -114,6 +115,7 @@ bool VirtualGamepad::attach()
     // Triggers rest at the bottom of their raw range.
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERLEFT, SDL_JOYSTICK_AXIS_MIN);
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, SDL_JOYSTICK_AXIS_MIN);
+    restRawAxes();
     emit attachedChanged();
     emit rumbleChanged();
     return true;
@@ -148,6 +150,61 @@ void VirtualGamepad::setAxis(Axis axis, int value)
         ? rawTriggerValue(value)
         : static_cast<Sint16>(qBound<int>(SDL_JOYSTICK_AXIS_MIN, value, SDL_JOYSTICK_AXIS_MAX));
     SDL_JoystickSetVirtualAxis(m_joystick, axis, raw);
+}
+
+void VirtualGamepad::setRawLayout(int buttons, int axes, int hats)
+{
+    m_rawButtons = qMax(-1, buttons);
+    m_rawAxes = m_rawButtons < 0 ? -1 : qMax(0, axes);
+    m_rawHats = m_rawButtons < 0 ? -1 : qMax(0, hats);
+}
+
+void VirtualGamepad::setRawAxisRest(int axis, int value)
+{
+    if (axis < 0)
+        return;
+    if (m_rawAxisRest.size() <= axis)
+        m_rawAxisRest.resize(axis + 1);
+    m_rawAxisRest[axis] = qBound<int>(SDL_JOYSTICK_AXIS_MIN, value, SDL_JOYSTICK_AXIS_MAX);
+}
+
+void VirtualGamepad::describeRawLayout(SDL_VirtualJoystickDesc &desc) const
+{
+    if (!hasRawLayout())
+        return;
+    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
+    desc.nbuttons = static_cast<Uint16>(m_rawButtons);
+    desc.naxes = static_cast<Uint16>(m_rawAxes);
+    desc.nhats = static_cast<Uint16>(m_rawHats);
+    desc.button_mask = 0;
+    desc.axis_mask = 0;
+}
+
+void VirtualGamepad::restRawAxes()
+{
+    if (!hasRawLayout())
+        return;
+    for (int axis = 0; axis < m_rawAxes; ++axis)
+        SDL_JoystickSetVirtualAxis(m_joystick, axis, static_cast<Sint16>(m_rawAxisRest.value(axis, 0)));
+}
+
+void VirtualGamepad::setRawButton(int button, bool pressed)
+{
+    if (m_joystick)
+        SDL_JoystickSetVirtualButton(m_joystick, button, pressed ? SDL_PRESSED : SDL_RELEASED);
+}
+
+void VirtualGamepad::setRawAxis(int axis, int value)
+{
+    if (m_joystick)
+        SDL_JoystickSetVirtualAxis(m_joystick, axis,
+                                   static_cast<Sint16>(qBound<int>(SDL_JOYSTICK_AXIS_MIN, value, SDL_JOYSTICK_AXIS_MAX)));
+}
+
+void VirtualGamepad::setHat(int hat, int value)
+{
+    if (m_joystick)
+        SDL_JoystickSetVirtualHat(m_joystick, hat, static_cast<Uint8>(value));
 }
 
 int VirtualGamepad::rumbleCallback(void *userdata, quint16 low, quint16 high)

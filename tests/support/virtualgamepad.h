@@ -7,6 +7,7 @@
 #include <QVector>
 
 struct _SDL_Joystick;
+struct SDL_VirtualJoystickDesc;
 
 namespace joyvant {
 namespace test {
@@ -39,6 +40,19 @@ namespace test {
 // A pad with `gameController` false is a plain joystick of unknown type with the same
 // buttons and axes: SDL has no controller mapping for it, so the gamepad module does not
 // see it until one is added.
+//
+// Raw layouts: setRawLayout() gives the next attach any number of buttons, axes and hats
+// instead, each axis resting where setRawAxisRest() says (0 by default). Such a pad is a
+// plain joystick of unknown type whatever `gameController` says, so a test can lay it
+// out unlike any standard pad; setRawButton(), setRawAxis() and setHat() move its inputs
+// by joystick index, with SDL's raw values (axes -32768..32767, hats SDL_HAT_*).
+//
+//     pad.setGameController(false);
+//     pad.setRawLayout(12, 6, 1);
+//     pad.setRawAxisRest(2, -32768);          // a trigger that rests at the bottom
+//     QVERIFY(pad.attach());
+//     pad.setHat(0, SDL_HAT_UP);
+//     pad.setRawAxis(2, 32767);
 //
 // Attaching takes a reference on SDL's joystick subsystem, released by detach(), so a
 // pad can be attached before or after anything else in the process uses SDL.
@@ -114,6 +128,15 @@ public:
     // Stick values -32768..32767, trigger values 0..32767.
     Q_INVOKABLE void setAxis(Axis axis, int value);
 
+    // Raw layout for the next attach; -1, -1, -1 (the default) is the standard one.
+    Q_INVOKABLE void setRawLayout(int buttons, int axes, int hats);
+    // Where raw axis `axis` rests from the next attach on.
+    Q_INVOKABLE void setRawAxisRest(int axis, int value);
+    Q_INVOKABLE void setRawButton(int button, bool pressed);
+    Q_INVOKABLE void setRawAxis(int axis, int value);
+    // SDL_HAT_* values: 0 centred, 1 up, 2 right, 4 down, 8 left, or two of them together.
+    Q_INVOKABLE void setHat(int hat, int value);
+
     int lowFrequencyRumble() const;
     int highFrequencyRumble() const;
     int rumbleCount() const;
@@ -129,6 +152,15 @@ signals:
 
 private:
     static int rumbleCallback(void *userdata, quint16 low, quint16 high);
+    bool hasRawLayout() const { return m_rawButtons >= 0; }
+    // The raw layout's part of attach: before the pad is made, and once it is open.
+    void describeRawLayout(SDL_VirtualJoystickDesc &desc) const;
+    void restRawAxes();
+
+    int m_rawButtons = -1;
+    int m_rawAxes = -1;
+    int m_rawHats = -1;
+    QVector<int> m_rawAxisRest;
 
     QString m_name = QStringLiteral("Joyvant Virtual Gamepad");
     bool m_gameController = true;
