@@ -120,6 +120,7 @@ Item {
             // SDL reports x before y: coming from straight up, the point between the two
             // reports lies far from the resting place and does not join the rest.
             stickTo(pad, 0, -0.6)
+            tryVerify(function () { return Math.abs(view.gamepad.axisLeftY + 0.6) < 0.01 })
             stickTo(pad, 0.06, -0.02)
             // A stall of the test (a loaded machine) may let an earlier place count as
             // rest first: wait for this one.
