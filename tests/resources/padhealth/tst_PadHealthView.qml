@@ -204,7 +204,9 @@ Item {
             var stickHealth = health().pad.leftStick
             tryVerify(function () { return stickHealth.sectorCoverage === 100 }, 5000)
             var measured = stickHealth.sectorRadii[sector]
-            verify(Math.abs(measured - data.radius) < 0.02, "sector " + sector + " holds " + measured)
+            // SDL reports x and y apart: a point between two reports may reach a little
+            // further than the gate.
+            verify(Math.abs(measured - data.radius) < 0.05, "sector " + sector + " holds " + measured)
             waitForRendering(plot)
             // The whole window, probed where the plot puts the gate.
             var image = grabImage(root)
