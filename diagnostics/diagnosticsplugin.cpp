@@ -1,13 +1,17 @@
+#include "hapticbench.h"
 #include "padmappings.h"
 #include "padreport.h"
+#include "reportratebench.h"
+#include "sensorbench.h"
 #include "stickhealth.h"
 #include "triggerrange.h"
 
 #include <QQmlEngine>
 #include <QQmlExtensionPlugin>
 
-// com.corvane.diagnostics: measurements of a pad's sticks and triggers, reports about a
-// pad, and controller mappings for pads SDL does not know.
+// com.corvane.diagnostics: measurements of a pad's sticks and triggers, its motors, light,
+// sensors and report rate, reports about a pad, and controller mappings for pads SDL does
+// not know.
 class DiagnosticsPlugin : public QQmlExtensionPlugin
 {
     Q_OBJECT
@@ -18,6 +22,9 @@ public:
         qmlRegisterType<joyvant::StickHealth>(uri, 1, 0, "StickHealth");
         qmlRegisterType<joyvant::TriggerRange>(uri, 1, 0, "TriggerRange");
         qmlRegisterType<joyvant::PadReport>(uri, 1, 0, "PadReport");
+        qmlRegisterType<joyvant::HapticBench>(uri, 1, 0, "HapticBench");
+        qmlRegisterType<joyvant::SensorBench>(uri, 1, 0, "SensorBench");
+        qmlRegisterType<joyvant::ReportRateBench>(uri, 1, 0, "ReportRateBench");
         qmlRegisterSingletonType<joyvant::PadMappings>(
             uri, 1, 0, "PadMappings",
             [](QQmlEngine *, QJSEngine *) -> QObject * { return new joyvant::PadMappings; });
