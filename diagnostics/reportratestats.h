@@ -24,7 +24,7 @@ class ReportRateStats
 public:
     static constexpr qint64 PauseNs = 100000000; // 100 ms
     static constexpr int MinIntervals = 50;
-    static constexpr int MaxIntervals = 20000;
+    static constexpr int MaxIntervals = 5000; // the last 5 s at 1000 Hz
     static constexpr int Classes[] = {125, 250, 500, 1000};
 
     struct Figures
