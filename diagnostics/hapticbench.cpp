@@ -115,8 +115,14 @@ bool HapticBench::play(Pattern pattern)
 {
     if (!unavailableReason(pattern).isEmpty())
         return false;
-    if (isPlaying())
+    if (isPlaying() && m_heldDevice == m_deviceId) {
+        // One pattern follows another on the same pad without letting go of it, so the
+        // levels the test view asks for do not come through in between.
+        m_timer.stop();
+        record(false);
+    } else if (isPlaying()) {
         end(false);
+    }
     if (!m_backend->holdRumble(m_deviceId, this))
         return false;
     m_heldDevice = m_deviceId;
@@ -152,12 +158,17 @@ void HapticBench::tick()
 void HapticBench::end(bool completed)
 {
     m_timer.stop();
-    const Pattern pattern = m_pattern;
     // Every motor to 0 before the hold goes, so the levels the test view asked for come
     // back from silence rather than from the pattern's last level.
     m_backend->setHeldRumble(m_heldDevice, this, 0, 0, 0, 0);
     m_backend->releaseRumble(m_heldDevice, this);
     m_heldDevice = -1;
+    record(completed);
+}
+
+void HapticBench::record(bool completed)
+{
+    const Pattern pattern = m_pattern;
     m_pattern = NoPattern;
     QVariantMap run {{QStringLiteral("pattern"), QString::fromLatin1(HapticPattern::name(m_running.kind()))},
                      {QStringLiteral("completed"), completed}};
@@ -171,8 +182,10 @@ void HapticBench::end(bool completed)
 
 void HapticBench::onDeviceAdded(int deviceId)
 {
-    if (deviceId == m_deviceId)
-        emit featuresChanged();
+    if (deviceId != m_deviceId)
+        return;
+    emit featuresChanged();
+    emit summaryChanged();
 }
 
 void HapticBench::onDeviceRemoved(int deviceId)
@@ -180,8 +193,10 @@ void HapticBench::onDeviceRemoved(int deviceId)
     // The hold has gone with the device; SDL stopped its motors when it closed it.
     if (deviceId == m_heldDevice)
         end(false);
-    if (deviceId == m_deviceId)
-        emit featuresChanged();
+    if (deviceId != m_deviceId)
+        return;
+    emit featuresChanged();
+    emit summaryChanged();
 }
 
 } // namespace joyvant

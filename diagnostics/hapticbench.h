@@ -93,6 +93,8 @@ private:
     void tick();
     // Stops the motors, lets go of the pad and records the run.
     void end(bool completed);
+    // Records the run that ends and says so.
+    void record(bool completed);
     void onDeviceAdded(int deviceId);
     void onDeviceRemoved(int deviceId);
 
