@@ -40,6 +40,17 @@ namespace joyvant {
 
 const int EventFrameParser::RecordSize = int(sizeof(input_event));
 
+QByteArray eventRecord(qint64 us, int type, int code, int value)
+{
+    input_event event {};
+    event.input_event_sec = decltype(event.input_event_sec)(us / 1000000);
+    event.input_event_usec = decltype(event.input_event_usec)(us % 1000000);
+    event.type = quint16(type);
+    event.code = quint16(code);
+    event.value = value;
+    return QByteArray(reinterpret_cast<const char *>(&event), sizeof(event));
+}
+
 EventFrameParser::EventFrameParser(FrameHandler handler)
     : m_handler(std::move(handler))
 {

@@ -20,6 +20,10 @@ struct EventFrame
     bool afterDrop = false; // the kernel dropped events just before it (SYN_DROPPED)
 };
 
+// One `struct input_event` record as the kernel writes it, stamped `us` microseconds:
+// recordings for tests and tools.
+QByteArray eventRecord(qint64 us, int type, int code, int value);
+
 // Splits a stream of `struct input_event` records, as read from an event device, into
 // frames. Bytes may come in any pieces; a record cut in two waits for its rest.
 //

@@ -6,6 +6,7 @@
 // level is checked against the curve at its recorded time, within Tolerance ms (the
 // clocks' millisecond resolution and the start estimated from the first call). When a
 // late timer sends a level does not matter; that the level fits its time does.
+#include "eventframes.h"
 #include "gamepad.h"
 #include "gamepadbackend.h"
 #include "hapticbench.h"
@@ -21,7 +22,6 @@
 #include <fcntl.h>
 #include <linux/input.h>
 #include <memory>
-#include <thread>
 #include <unistd.h>
 
 using joyvant::Gamepad;
@@ -116,16 +116,8 @@ QByteArray frames1000Hz(int count)
 {
     QByteArray bytes;
     for (int i = 0; i < count; ++i) {
-        for (const auto &values : {std::array<int, 3> {EV_ABS, ABS_X, i}, std::array<int, 3> {EV_SYN, SYN_REPORT, 0}}) {
-            input_event event {};
-            const qint64 us = 1000000 + i * 1000;
-            event.input_event_sec = decltype(event.input_event_sec)(us / 1000000);
-            event.input_event_usec = decltype(event.input_event_usec)(us % 1000000);
-            event.type = quint16(values[0]);
-            event.code = quint16(values[1]);
-            event.value = values[2];
-            bytes.append(reinterpret_cast<const char *>(&event), sizeof(event));
-        }
+        const qint64 us = 1000000 + i * 1000;
+        bytes += joyvant::eventRecord(us, EV_ABS, ABS_X, i) + joyvant::eventRecord(us, EV_SYN, SYN_REPORT, 0);
     }
     return bytes;
 }

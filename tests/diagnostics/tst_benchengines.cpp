@@ -41,13 +41,7 @@ MotorLevels levels(quint16 low, quint16 high, quint16 left = 0, quint16 right = 
 
 QByteArray record(qint64 us, int type, int code, int value)
 {
-    input_event event {};
-    event.input_event_sec = decltype(event.input_event_sec)(us / 1000000);
-    event.input_event_usec = decltype(event.input_event_usec)(us % 1000000);
-    event.type = quint16(type);
-    event.code = quint16(code);
-    event.value = value;
-    return QByteArray(reinterpret_cast<const char *>(&event), sizeof(event));
+    return joyvant::eventRecord(us, type, code, value);
 }
 
 // One frame at `us`: the stick's x at `x` (the same value again is a frame in which

@@ -55,13 +55,7 @@ QByteArray recording(int frames)
     QByteArray bytes;
     bytes.reserve(frames * 3 * int(sizeof(input_event)));
     auto add = [&bytes](qint64 us, int type, int code, int value) {
-        input_event event {};
-        event.input_event_sec = decltype(event.input_event_sec)(us / 1000000);
-        event.input_event_usec = decltype(event.input_event_usec)(us % 1000000);
-        event.type = quint16(type);
-        event.code = quint16(code);
-        event.value = value;
-        bytes.append(reinterpret_cast<const char *>(&event), sizeof(event));
+        bytes += joyvant::eventRecord(us, type, code, value);
     };
     for (int i = 0; i < frames; ++i) {
         const qint64 us = 1000000 + qint64(i) * 1000 + jitter(random);
