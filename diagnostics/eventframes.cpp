@@ -131,8 +131,7 @@ void EventFrameParser::record(const char *data)
     }
 }
 
-EventFrameReader::EventFrameReader(int fd, Ownership ownership, EventFrameParser::FrameHandler handler,
-                                   QObject *parent)
+EventFrameReader::EventFrameReader(int fd, Ownership ownership, EventFrameParser::FrameHandler handler, QObject *parent)
     : QObject(parent)
     , m_fd(fd)
     , m_ownership(ownership)

@@ -81,8 +81,7 @@ class EventFrameReader : public QObject
 public:
     enum Ownership { TakeOwnership, BorrowDescriptor };
 
-    EventFrameReader(int fd, Ownership ownership, EventFrameParser::FrameHandler handler,
-                     QObject *parent = nullptr);
+    EventFrameReader(int fd, Ownership ownership, EventFrameParser::FrameHandler handler, QObject *parent = nullptr);
     ~EventFrameReader() override;
 
     bool isOpen() const { return m_fd >= 0; }

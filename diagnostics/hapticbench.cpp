@@ -95,11 +95,12 @@ QVariantList HapticBench::patterns() const
     QVariantList list;
     for (int kind = 0; kind < HapticPattern::KindCount; ++kind) {
         const QString reason = unavailableReason(Pattern(kind));
-        list.append(QVariantMap {{QStringLiteral("pattern"), kind},
-                                 {QStringLiteral("name"), QString::fromLatin1(HapticPattern::name(HapticPattern::Kind(kind)))},
-                                 {QStringLiteral("available"), reason.isEmpty()},
-                                 {QStringLiteral("reason"), reason},
-                                 {QStringLiteral("durationMs"), HapticPattern::durationMs(HapticPattern::Kind(kind))}});
+        list.append(
+            QVariantMap {{QStringLiteral("pattern"), kind},
+                         {QStringLiteral("name"), QString::fromLatin1(HapticPattern::name(HapticPattern::Kind(kind)))},
+                         {QStringLiteral("available"), reason.isEmpty()},
+                         {QStringLiteral("reason"), reason},
+                         {QStringLiteral("durationMs"), HapticPattern::durationMs(HapticPattern::Kind(kind))}});
     }
     return list;
 }

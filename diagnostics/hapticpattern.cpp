@@ -50,9 +50,7 @@ MotorLevels HapticPattern::levelsAt(qint64 ms) const
     case BothMotors: levels.low = levels.high = Full; break;
     case LeftTrigger: levels.leftTrigger = Full; break;
     case RightTrigger: levels.rightTrigger = Full; break;
-    case Ramp:
-        levels.low = levels.high = quint16(std::lround(double(Full) * double(ms) / double(RampMs)));
-        break;
+    case Ramp: levels.low = levels.high = quint16(std::lround(double(Full) * double(ms) / double(RampMs))); break;
     case PulseTrain:
         if (halfPeriodIndex(ms) % 2 == 0)
             levels.low = levels.high = Full;

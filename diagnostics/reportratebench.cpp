@@ -3,7 +3,9 @@
 #include "eventframes.h"
 #include "gamepadbackend.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -22,9 +24,8 @@ namespace {
 
 bool operator==(const ReportRateStats::Figures &a, const ReportRateStats::Figures &b)
 {
-    return a.measured == b.measured && a.intervals == b.intervals && a.rateHz == b.rateHz
-        && a.rateClass == b.rateClass && a.medianNs == b.medianNs && a.jitterNs == b.jitterNs
-        && a.longestGapNs == b.longestGapNs;
+    return a.measured == b.measured && a.intervals == b.intervals && a.rateHz == b.rateHz && a.rateClass == b.rateClass
+        && a.medianNs == b.medianNs && a.jitterNs == b.jitterNs && a.longestGapNs == b.longestGapNs;
 }
 
 } // namespace
@@ -135,10 +136,13 @@ void ReportRateBench::close()
 void ReportRateBench::measureDescriptor(int fd)
 {
     close();
-    auto *reader = new EventFrameReader(fd, EventFrameReader::TakeOwnership, [this](const EventFrame &frame) {
-        m_stats.addFrame(frame);
-        m_pending = true;
-    }, this);
+    auto *reader = new EventFrameReader(
+        fd, EventFrameReader::TakeOwnership,
+        [this](const EventFrame &frame) {
+            m_stats.addFrame(frame);
+            m_pending = true;
+        },
+        this);
     connect(reader, &EventFrameReader::closed, this, &ReportRateBench::onClosed);
     m_reader = reader;
     setReason(QString(), m_path);
@@ -174,7 +178,12 @@ void ReportRateBench::restart()
         return;
     }
     const char *sdlPath = SDL_JoystickPath(SDL_GameControllerGetJoystick(controller));
-    const QString path = sdlPath ? QString::fromUtf8(sdlPath) : QString();
+    QString path = sdlPath ? QString::fromUtf8(sdlPath) : QString();
+    if (path.startsWith(QLatin1String("/dev/hidraw"))) {
+        const QString eventDevice = eventDeviceOfHidraw(path);
+        if (!eventDevice.isEmpty())
+            path = eventDevice;
+    }
     if (path.isEmpty()) {
         setReason(tr("This pad has no event device to read (SDL reaches it another way, as it does a virtual pad)."),
                   QString());
@@ -190,6 +199,29 @@ void ReportRateBench::restart()
     if (fd >= 0)
         measureDescriptor(fd);
 #endif
+}
+
+QString ReportRateBench::eventDeviceOfHidraw(const QString &hidrawPath, const QString &sysRoot)
+{
+    const QString name = QFileInfo(hidrawPath).fileName();
+    if (!name.startsWith(QLatin1String("hidraw")))
+        return QString();
+    auto read = [](const QString &file) {
+        QFile text(file);
+        return text.open(QIODevice::ReadOnly) ? QString::fromLatin1(text.readAll()).trimmed() : QString();
+    };
+    const QDir inputs(QStringLiteral("%1/class/hidraw/%2/device/input").arg(sysRoot, name));
+    for (const QString &input : inputs.entryList({QStringLiteral("input*")}, QDir::Dirs, QDir::Name)) {
+        const QDir dir(inputs.filePath(input));
+        const QString axes = read(dir.filePath(QStringLiteral("capabilities/abs")));
+        if (axes.isEmpty() || axes == QLatin1String("0")
+            || read(dir.filePath(QStringLiteral("properties"))) != QLatin1String("0"))
+            continue;
+        const QStringList events = dir.entryList({QStringLiteral("event*")}, QDir::Dirs, QDir::Name);
+        if (!events.isEmpty())
+            return QStringLiteral("/dev/input/") + events.constFirst();
+    }
+    return QString();
 }
 
 int ReportRateBench::openEventDevice(const QString &path, QString *reason)

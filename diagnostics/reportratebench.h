@@ -83,6 +83,12 @@ public:
     // Opens `path` read-only and non-blocking as an event device with monotonic time
     // stamps: the descriptor, or -1 and why not in `reason`.
     static int openEventDevice(const QString &path, QString *reason);
+    // SDL reads some pads through hidraw (its HIDAPI drivers); the kernel's driver for
+    // the same HID device still turns the reports into event devices. The one with the
+    // sticks: axes, and none of the input properties of a motion sensor, touchpad or
+    // pointer. Its path ("/dev/input/eventN"), or empty if there is none; `sysRoot`
+    // stands for /sys.
+    static QString eventDeviceOfHidraw(const QString &hidrawPath, const QString &sysRoot = QStringLiteral("/sys"));
 
 signals:
     void deviceIdChanged();

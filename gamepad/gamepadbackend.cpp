@@ -287,8 +287,8 @@ bool GamepadBackend::isRumbleHeld(int deviceId) const
     return it != m_devices.constEnd() && it->holder;
 }
 
-void GamepadBackend::setHeldRumble(int deviceId, const void *holder, quint16 low, quint16 high,
-                                   quint16 leftTrigger, quint16 rightTrigger)
+void GamepadBackend::setHeldRumble(int deviceId, const void *holder, quint16 low, quint16 high, quint16 leftTrigger,
+                                   quint16 rightTrigger)
 {
     const auto it = m_devices.find(deviceId);
     if (it == m_devices.end() || !holder || it->holder != holder)

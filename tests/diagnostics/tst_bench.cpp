@@ -79,16 +79,19 @@ bool near(const MotorLevels &a, const MotorLevels &b, int slack)
 
 QString describe(const MotorLevels &levels)
 {
-    return QStringLiteral("(%1, %2, %3, %4)").arg(levels.low).arg(levels.high).arg(levels.leftTrigger).arg(levels.rightTrigger);
+    return QStringLiteral("(%1, %2, %3, %4)")
+        .arg(levels.low)
+        .arg(levels.high)
+        .arg(levels.leftTrigger)
+        .arg(levels.rightTrigger);
 }
 
 // Whether `levels` is what the curve gives somewhere within Tolerance of `ms`; the ramp
 // may differ by the rise of Tolerance ms.
 bool fitsCurve(const HapticPattern &pattern, qint64 ms, const MotorLevels &levels)
 {
-    const int slack = pattern.kind() == HapticPattern::Ramp
-        ? int(HapticPattern::Full * Tolerance / HapticPattern::RampMs) + 1
-        : 0;
+    const int slack
+        = pattern.kind() == HapticPattern::Ramp ? int(HapticPattern::Full * Tolerance / HapticPattern::RampMs) + 1 : 0;
     for (qint64 at = ms - Tolerance; at <= ms + Tolerance; ++at) {
         if (near(pattern.levelsAt(qBound<qint64>(0, at, pattern.durationMs() - 1)), levels, slack))
             return true;
@@ -144,10 +147,7 @@ class TestBench : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        qRegisterMetaType<HapticBench::Pattern>("Pattern");
-    }
+    void initTestCase() { qRegisterMetaType<HapticBench::Pattern>("Pattern"); }
 
     void patternLevels_data()
     {
@@ -190,7 +190,8 @@ private slots:
         QVERIFY(!recorded.at(recorded.size() - 2).levels.isOff());
         // The start, from the first call: the ramp's first level tells how far in it was.
         const Call &first = recorded.constFirst();
-        const qint64 start = first.msecs - qint64(first.levels.low) * HapticPattern::RampMs / HapticPattern::Full
+        const qint64 start = first.msecs
+            - qint64(first.levels.low) * HapticPattern::RampMs / HapticPattern::Full
                 * (pattern == HapticBench::Ramp ? 1 : 0);
         qint64 silentFrom = curve.durationMs(); // from here on the curve is 0
         while (silentFrom > 0 && curve.levelsAt(silentFrom - 1).isOff())
@@ -200,8 +201,10 @@ private slots:
         int pulses = 0;
         for (int i = 0; i + 1 < recorded.size(); ++i) {
             const Call &call = recorded.at(i);
-            QVERIFY2(fitsCurve(curve, call.msecs - start, call.levels),
-                     qPrintable(QStringLiteral("call %1 at %2 ms: %3").arg(i).arg(call.msecs - start).arg(describe(call.levels))));
+            QVERIFY2(
+                fitsCurve(curve, call.msecs - start, call.levels),
+                qPrintable(
+                    QStringLiteral("call %1 at %2 ms: %3").arg(i).arg(call.msecs - start).arg(describe(call.levels))));
             pulses += call.levels.isOff() ? 0 : 1;
         }
         if (pattern == HapticBench::PulseTrain) {
@@ -226,7 +229,8 @@ private slots:
         for (HapticBench::Pattern pattern : {HapticBench::Ramp, HapticBench::RightTrigger}) {
             const QString name = QString::fromLatin1(HapticPattern::name(HapticPattern::Kind(pattern)));
             for (const char *cut : {"stop", "inactive", "other device", "no device", "destroyed", "detached"})
-                QTest::newRow(qPrintable(name + QLatin1String(", ") + QLatin1String(cut))) << pattern << QString::fromLatin1(cut);
+                QTest::newRow(qPrintable(name + QLatin1String(", ") + QLatin1String(cut)))
+                    << pattern << QString::fromLatin1(cut);
         }
     }
 
@@ -451,7 +455,8 @@ private slots:
         bench.setDeviceId(rig.pad.deviceId());
         QVERIFY(!bench.isAvailable());
         QCOMPARE(bench.reason(),
-                 QStringLiteral("This pad has no event device to read (SDL reaches it another way, as it does a virtual pad)."));
+                 QStringLiteral(
+                     "This pad has no event device to read (SDL reaches it another way, as it does a virtual pad)."));
         QCOMPARE(bench.summary().value(QStringLiteral("reason")).toString(), bench.reason());
 
         QTemporaryDir dir;
@@ -474,14 +479,43 @@ private slots:
         }
     }
 
+    void eventDeviceOfHidraw()
+    {
+        // A DualShock 4 as its HID driver lays it out: motion sensors, touchpad, pad.
+        QTemporaryDir sys;
+        QVERIFY(sys.isValid());
+        const QString base = sys.filePath(QStringLiteral("class/hidraw/hidraw3/device/input/"));
+        struct Input
+        {
+            const char *name, *properties, *axes, *event;
+        };
+        for (const Input &input :
+             {Input {"input20", "40", "3f", "event20"}, Input {"input21", "5", "2608000 3", "event21"},
+              Input {"input22", "0", "3003f", "event22"}, Input {"input23", "0", "0", "event23"}}) {
+            const QString dir = base + QLatin1String(input.name);
+            QVERIFY(QDir().mkpath(dir + QStringLiteral("/capabilities")));
+            QVERIFY(QDir().mkpath(dir + QLatin1Char('/') + QLatin1String(input.event)));
+            for (const auto &file :
+                 {std::make_pair("properties", input.properties), std::make_pair("capabilities/abs", input.axes)}) {
+                QFile text(dir + QLatin1Char('/') + QLatin1String(file.first));
+                QVERIFY(text.open(QIODevice::WriteOnly));
+                text.write(QByteArray(file.second) + '\n');
+            }
+        }
+        QCOMPARE(ReportRateBench::eventDeviceOfHidraw(QStringLiteral("/dev/hidraw3"), sys.path()),
+                 QStringLiteral("/dev/input/event22"));
+        QCOMPARE(ReportRateBench::eventDeviceOfHidraw(QStringLiteral("/dev/hidraw4"), sys.path()), QString());
+        QCOMPARE(ReportRateBench::eventDeviceOfHidraw(QStringLiteral("/dev/input/event2"), sys.path()), QString());
+    }
+
     void reportRateFromDescriptor_data()
     {
         QTest::addColumn<QByteArray>("tail");
         QTest::addColumn<bool>("close");
         QTest::addColumn<QString>("reason");
         QTest::newRow("the descriptor closes") << QByteArray() << true << QStringLiteral("The event device closed.");
-        QTest::newRow("a truncated record") << QByteArray(7, 'x') << true
-                                            << QStringLiteral("The event device ended in the middle of a record.");
+        QTest::newRow("a truncated record")
+            << QByteArray(7, 'x') << true << QStringLiteral("The event device ended in the middle of a record.");
         QTest::newRow("still open") << QByteArray() << false << QString();
     }
 
@@ -526,18 +560,19 @@ private slots:
         engine.addImportPath(QStringLiteral(JOYVANT_BIN_DIR));
         QQmlComponent component(&engine);
         // QtQuick gives QML its colour type.
-        component.setData("import QtQuick 2.15\nimport com.corvane.diagnostics 1.0\n"
-                          "QtObject {\n"
-                          "    id: root\n"
-                          "    property int deviceId: -1\n"
-                          "    property HapticBench haptics: HapticBench { deviceId: root.deviceId; pulseRate: 25 }\n"
-                          "    property SensorBench sensors: SensorBench { deviceId: root.deviceId; ledColor: \"#102030\" }\n"
-                          "    property ReportRateBench rate: ReportRateBench { deviceId: root.deviceId }\n"
-                          "    property int patterns: haptics.patterns.length\n"
-                          "    property string reason: haptics.patterns[HapticBench.LeftTrigger].reason\n"
-                          "    function play() { return haptics.play(HapticBench.PulseTrain) }\n"
-                          "}\n",
-                          QUrl(QStringLiteral("qrc:/BenchHolder.qml")));
+        component.setData(
+            "import QtQuick 2.15\nimport com.corvane.diagnostics 1.0\n"
+            "QtObject {\n"
+            "    id: root\n"
+            "    property int deviceId: -1\n"
+            "    property HapticBench haptics: HapticBench { deviceId: root.deviceId; pulseRate: 25 }\n"
+            "    property SensorBench sensors: SensorBench { deviceId: root.deviceId; ledColor: \"#102030\" }\n"
+            "    property ReportRateBench rate: ReportRateBench { deviceId: root.deviceId }\n"
+            "    property int patterns: haptics.patterns.length\n"
+            "    property string reason: haptics.patterns[HapticBench.LeftTrigger].reason\n"
+            "    function play() { return haptics.play(HapticBench.PulseTrain) }\n"
+            "}\n",
+            QUrl(QStringLiteral("qrc:/BenchHolder.qml")));
         std::unique_ptr<QObject> root(component.create());
         QVERIFY2(root, qPrintable(component.errorString()));
         QCOMPARE(root->property("reason").toString(), QStringLiteral("No pad is connected."));

@@ -48,7 +48,8 @@ QByteArray record(qint64 us, int type, int code, int value)
 // nothing changed) and a time stamp, as pads that report one send.
 QByteArray frame(qint64 us, int x)
 {
-    return record(us, EV_ABS, ABS_X, x) + record(us, EV_MSC, MSC_TIMESTAMP, int(us)) + record(us, EV_SYN, SYN_REPORT, 0);
+    return record(us, EV_ABS, ABS_X, x) + record(us, EV_MSC, MSC_TIMESTAMP, int(us))
+        + record(us, EV_SYN, SYN_REPORT, 0);
 }
 
 // Frames at `rateHz` for `count` frames from t = 1 s, each moved by up to
@@ -257,13 +258,14 @@ private slots:
         QTest::newRow("125 Hz") << frames(125, 200, 0) << 125 << 125.0 << 0.0 << 8.0 << 199;
         QTest::newRow("500 Hz, 100 us jitter") << frames(500, 1000, 100) << 500 << 500.0 << 0.4 << 2.2 << 999;
         QTest::newRow("1000 Hz, 100 us jitter") << frames(1000, 3000, 100) << 1000 << 1000.0 << 0.4 << 1.2 << 2999;
-        QTest::newRow("1000 Hz, 400 us jitter: irregular") << frames(1000, 3000, 400) << 0 << 1000.0 << 1.6 << 1.8 << 2999;
+        QTest::newRow("1000 Hz, 400 us jitter: irregular")
+            << frames(1000, 3000, 400) << 0 << 1000.0 << 1.6 << 1.8 << 2999;
         // A gap of 30 ms in a 1000 Hz stream.
         QTest::newRow("1000 Hz with a gap") << frames(1000, 500, 0) + frames(1000, 500, 0, 1000000 + 499000 + 30000)
-                                             << 1000 << 1000.0 << 0.0 << 30.0 << 999;
+                                            << 1000 << 1000.0 << 0.0 << 30.0 << 999;
         // A pause of a second (the stick held still) is not a gap and no interval.
-        QTest::newRow("1000 Hz with a pause") << frames(1000, 500, 0) + frames(1000, 500, 0, 2500000) << 1000
-                                              << 1000.0 << 0.0 << 1.0 << 998;
+        QTest::newRow("1000 Hz with a pause")
+            << frames(1000, 500, 0) + frames(1000, 500, 0, 2500000) << 1000 << 1000.0 << 0.0 << 1.0 << 998;
         // 250 Hz, every other frame unchanged: only intervals into changed frames count.
         QByteArray repeated;
         for (int i = 0; i < 400; ++i)

@@ -54,9 +54,8 @@ QByteArray recording(int frames)
     std::uniform_int_distribution<int> jitter(-50, 50);
     QByteArray bytes;
     bytes.reserve(frames * 3 * int(sizeof(input_event)));
-    auto add = [&bytes](qint64 us, int type, int code, int value) {
-        bytes += joyvant::eventRecord(us, type, code, value);
-    };
+    auto add
+        = [&bytes](qint64 us, int type, int code, int value) { bytes += joyvant::eventRecord(us, type, code, value); };
     for (int i = 0; i < frames; ++i) {
         const qint64 us = 1000000 + qint64(i) * 1000 + jitter(random);
         add(us, EV_ABS, ABS_X, (i * 37) % 65536 - 32768);
@@ -154,10 +153,10 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("frames"), QStringLiteral("Frames per round."), QStringLiteral("N"),
-                      QStringLiteral("200000")});
-    parser.addOption({QStringLiteral("rounds"), QStringLiteral("Rounds of each way."), QStringLiteral("R"),
-                      QStringLiteral("5")});
+    parser.addOption(
+        {QStringLiteral("frames"), QStringLiteral("Frames per round."), QStringLiteral("N"), QStringLiteral("200000")});
+    parser.addOption(
+        {QStringLiteral("rounds"), QStringLiteral("Rounds of each way."), QStringLiteral("R"), QStringLiteral("5")});
     parser.process(app);
     const int frames = std::max(1000, parser.value(QStringLiteral("frames")).toInt());
     const int rounds = std::max(1, parser.value(QStringLiteral("rounds")).toInt());
