@@ -17,6 +17,8 @@ add_subdirectory(sonolux_bench)
 if(JOYVANT_BUILD_TESTS)
     add_subdirectory(bench_stick)
 endif()
+# Report-rate measurement per report frame, against reading the pipe alone.
+add_subdirectory(bench_reportrate)
 # TreeView toggle and append times at 100,000 rows.
 add_subdirectory(bench_treeview)
 # Baseline window of the start-up benchmark (tools/bench_startup.py).
