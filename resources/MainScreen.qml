@@ -94,6 +94,9 @@ Item {
         hideSource: visible
         live: false
         smooth: true
+        // Drawn the window's way up, so gl_FragCoord counts from the bottom left as it does
+        // when the scene draws itself in place.
+        textureMirroring: ShaderEffectSource.NoMirroring
         textureSize: sceneEffect.resolution
         opacity: sceneEffect.opacity
     }
