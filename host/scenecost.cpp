@@ -78,6 +78,13 @@ double SceneCostController::sceneRate() const
 
 void SceneCostController::restart(double nowMs)
 {
+    settle(nowMs);
+    // The first frames of a window (or of one shown again) build what it shows.
+    m_ignoreUntilMs = nowMs + m_settings.warmUpMs;
+}
+
+void SceneCostController::settle(double nowMs)
+{
     m_frames.clear();
     m_levelSinceMs = nowMs;
     m_started = true;
@@ -88,6 +95,10 @@ bool SceneCostController::addFrame(const SceneFrame &frame)
 {
     if (!m_started)
         restart(frame.timeMs);
+    if (frame.timeMs < m_ignoreUntilMs) {
+        m_levelSinceMs = frame.timeMs;
+        return false;
+    }
     if (frame.sceneDrawn && m_settleLeft > 0) {
         --m_settleLeft;
         return false;
@@ -110,10 +121,10 @@ bool SceneCostController::addFrame(const SceneFrame &frame)
         return false;
 
     const int last = levelCount() - 1;
-    if (m_level < last && held >= m_settings.downHoldMs && tooCostly(m_level, measured.scene)) {
+    if (m_level < last && held >= m_settings.downHoldMs && tooCostly(m_level, measured.scene, measured.plain)) {
         int target = last;
         for (int candidate = m_level + 1; candidate < last; ++candidate) {
-            if (!tooCostly(candidate, predict(measured, candidate))) {
+            if (!tooCostly(candidate, predict(measured, candidate), measured.plain)) {
                 target = candidate;
                 break;
             }
@@ -124,14 +135,14 @@ bool SceneCostController::addFrame(const SceneFrame &frame)
         backoff = std::min(backoff * 2.0, m_settings.maxBackoffMs);
         char text[160];
         std::snprintf(text, sizeof text, "scene frames took %.0f ms and %.2f of a processor at %s",
-                      measured.scene.wallMs, measured.scene.cpuMs * rateOf(m_level, measured.scene.wallMs) / 1000.0,
+                      measured.scene.wallMs, load(m_level, measured.scene, measured.plain),
                       levelText(m_levels[size_t(m_level)]).c_str());
         moveTo(target, now, text);
         return true;
     }
     if (m_level > 0 && held >= m_settings.upHoldMs && now >= m_blockedUntilMs[size_t(m_level - 1)]) {
         const Cost expected = predict(measured, m_level - 1);
-        if (comfortable(m_level - 1, expected)) {
+        if (comfortable(m_level - 1, expected, measured.plain)) {
             char text[160];
             std::snprintf(text, sizeof text, "scene frames take %.0f ms, about %.0f ms expected at %s",
                           measured.scene.wallMs, expected.wallMs, levelText(m_levels[size_t(m_level - 1)]).c_str());
@@ -202,26 +213,33 @@ double SceneCostController::wallShare(int level, const Cost &cost) const
     return late * rateOf(level, cost.wallMs) / 1000.0;
 }
 
-bool SceneCostController::tooCostly(int level, const Cost &cost) const
+double SceneCostController::load(int level, const Cost &cost, const Cost &plain) const
+{
+    // With a rate cap, frames drawn for other reasons (the pad, the test view) show what a
+    // frame costs without the scene, and the scene answers only for the difference. A
+    // scene drawn with every frame answers for all of it: it may be what makes the frames.
+    const double cpu = m_levels[size_t(level)].maxRate > 0 ? std::max(0.0, cost.cpuMs - plain.cpuMs) : cost.cpuMs;
+    return cpu * rateOf(level, cost.wallMs) / 1000.0;
+}
+
+bool SceneCostController::tooCostly(int level, const Cost &cost, const Cost &plain) const
 {
     // The full picture stays wherever the renderer keeps up with it: only its frame time
     // counts. Below it, the processor time too.
     if (level == 0)
         return cost.wallMs > m_settings.slowFrameMs;
-    const double rate = rateOf(level, cost.wallMs);
-    if (cost.cpuMs * rate / 1000.0 > m_settings.maxLoad)
+    if (load(level, cost, plain) > m_settings.maxLoad)
         return true;
     if (m_levels[size_t(level)].maxRate > 0)
         return wallShare(level, cost) > m_settings.maxWallShare;
     return cost.wallMs > m_settings.slowFrameMs;
 }
 
-bool SceneCostController::comfortable(int level, const Cost &cost) const
+bool SceneCostController::comfortable(int level, const Cost &cost, const Cost &plain) const
 {
     if (level == 0)
         return cost.wallMs <= m_settings.fastFrameMs;
-    const double rate = rateOf(level, cost.wallMs);
-    if (cost.cpuMs * rate / 1000.0 > m_settings.comfortableLoad)
+    if (load(level, cost, plain) > m_settings.comfortableLoad)
         return false;
     if (m_levels[size_t(level)].maxRate > 0)
         return wallShare(level, cost) <= m_settings.comfortableWallShare;
@@ -232,7 +250,7 @@ void SceneCostController::moveTo(int level, double nowMs, const std::string &rea
 {
     m_reason = reason;
     m_level = level;
-    restart(nowMs);
+    settle(nowMs);
 }
 
 } // namespace joyvant

@@ -31,8 +31,10 @@ struct SceneFrame
 //
 // A level is too costly when its scene frames take longer than `slowFrameMs` (the
 // window would fall under 30 frames a second) or, below the full picture, when the
-// scene's frames keep more than `maxLoad` of a processor busy; for levels with a rate cap the scene frames may
-// also run late (past one display refresh) for at most `maxWallShare` of the time. Too costly: it goes down at once to the
+// scene keeps more than `maxLoad` of a processor busy (with a rate cap, only what its
+// frames cost beyond the frames without it; drawn with every frame, all of it); with a
+// rate cap its frames may also run late (past one display refresh) for at most
+// `maxWallShare` of the time. Too costly: it goes down at once to the
 // first level whose predicted cost is acceptable. A level above is tried only once the
 // current one has held for `upHoldMs` and the prediction for it is comfortably below
 // every limit (`fastFrameMs`, `comfortableLoad`, `comfortableWallShare`); a level that
@@ -48,9 +50,10 @@ public:
         double maxLoad = 0.5;
         double comfortableLoad = 0.3;
         double maxWallShare = 0.5;
-        double comfortableWallShare = 0.35;
+        double comfortableWallShare = 0.3;
         int minSamples = 6; // scene frames measured at a level before it is judged
         int settleFrames = 2; // scene frames left out after a change (new texture, warm-up)
+        double warmUpMs = 2000.0; // frames left out after the start or after being hidden
         double downHoldMs = 400.0; // least time at a level before it is left for a lower one
         double upHoldMs = 2000.0;
         double maxBackoffMs = 64000.0;
@@ -84,8 +87,8 @@ public:
     // Takes one frame's figures; true when the level changed with it.
     bool addFrame(const SceneFrame &frame);
 
-    // Forgets the frames measured so far (the window was hidden, the scene changed): the
-    // current level is judged afresh from the next frames on.
+    // Forgets the frames measured so far (the window was shown again): the current level
+    // is judged afresh once the frames of the next `warmUpMs` have passed.
     void restart(double nowMs);
 
     // Why the last change was made, for the log.
@@ -109,9 +112,11 @@ private:
     Cost predict(const Estimate &estimate, int level) const;
     double rateOf(int level, double wallMs) const;
     double wallShare(int level, const Cost &cost) const;
-    bool tooCostly(int level, const Cost &cost) const;
-    bool comfortable(int level, const Cost &cost) const;
+    double load(int level, const Cost &cost, const Cost &plain) const;
+    bool tooCostly(int level, const Cost &cost, const Cost &plain) const;
+    bool comfortable(int level, const Cost &cost, const Cost &plain) const;
     void moveTo(int level, double nowMs, const std::string &reason);
+    void settle(double nowMs);
 
     Settings m_settings;
     std::vector<SceneLevel> m_levels;
@@ -119,6 +124,7 @@ private:
     int m_level = 0;
     double m_levelSinceMs = 0.0;
     bool m_started = false;
+    double m_ignoreUntilMs = 0.0;
     int m_settleLeft = 0;
     std::vector<double> m_backoffMs; // per level: wait before stepping up into it again
     std::vector<double> m_blockedUntilMs;

@@ -243,6 +243,51 @@ private slots:
         QVERIFY(controller.level().scale < 1.0);
     }
 
+    // The window's first frames build what it shows (shaders, pictures, glows): slow as
+    // they are, they do not count against the full picture.
+    void startUpFramesAreIgnored()
+    {
+        SceneCostController controller;
+        double now = 0.0;
+        for (int i = 0; i < 8; ++i) {
+            now += 200.0;
+            QVERIFY(!controller.addFrame(SceneFrame {now, 200.0, 300.0, true}));
+        }
+        for (int i = 0; i < 600; ++i) {
+            now += 16.7;
+            QVERIFY(!controller.addFrame(SceneFrame {now, 6.0, 8.0, true}));
+        }
+        QCOMPARE(controller.levelIndex(), 0);
+        // Shown again after a while away: the same.
+        controller.restart(now);
+        now += 300.0;
+        QVERIFY(!controller.addFrame(SceneFrame {now, 300.0, 300.0, true}));
+        QCOMPARE(controller.levelIndex(), 0);
+    }
+
+    // With a rate cap, frames drawn for the pad show what the scene adds; a scene that adds
+    // little is not held down by an expensive test view, and one that adds much is.
+    void cappedSceneAnswersForItsOwnShare()
+    {
+        SceneCostController::Settings settings;
+        SceneCostController controller(settings, {{1.0, 0}, {0.25, 20}, {0.25, 10}});
+        double now = 0.0;
+        for (int i = 0; i < 2000; ++i) {
+            now += 20.0;
+            // Frames that cost 40 ms of processor time anyway; the full picture makes them
+            // too slow, the small one adds little.
+            const bool full = controller.levelIndex() == 0;
+            const bool scene = full || i % 3 == 0;
+            controller.addFrame(SceneFrame {now, full ? 50.0 : 20.0, scene && !full ? 42.0 : 40.0, scene});
+        }
+        QCOMPARE(controller.levelIndex(), 1);
+        for (int i = 0; i < 2000; ++i) {
+            now += 20.0;
+            controller.addFrame(SceneFrame {now, 20.0, i % 3 == 0 ? 80.0 : 40.0, i % 3 == 0});
+        }
+        QCOMPARE(controller.levelIndex(), 2);
+    }
+
     // One slow frame now and then (a stall elsewhere) changes nothing.
     void singleSlowFramesAreIgnored()
     {
