@@ -44,6 +44,7 @@ SceneCostController::SceneCostController(const Settings &settings, std::vector<S
     , m_levels(levels.empty() ? defaultLevels() : std::move(levels))
     , m_backoffMs(m_levels.size(), settings.upHoldMs)
     , m_blockedUntilMs(m_levels.size(), 0.0)
+    , m_upWaitMs(settings.upHoldMs)
 {
 }
 
@@ -113,8 +114,10 @@ bool SceneCostController::addFrame(const SceneFrame &frame)
 
     const double now = frame.timeMs;
     const double held = now - m_levelSinceMs;
-    if (held >= kProvenMs)
+    if (held >= kProvenMs) {
         m_backoffMs[size_t(m_level)] = m_settings.upHoldMs;
+        m_upWaitMs = m_settings.upHoldMs;
+    }
 
     const Estimate measured = estimate();
     if (!measured.valid)
@@ -133,6 +136,9 @@ bool SceneCostController::addFrame(const SceneFrame &frame)
         double &backoff = m_backoffMs[size_t(m_level)];
         m_blockedUntilMs[size_t(m_level)] = now + backoff;
         backoff = std::min(backoff * 2.0, m_settings.maxBackoffMs);
+        // A step up undone soon after: every further step up waits longer.
+        if (m_lastUpMs >= 0.0 && now - m_lastUpMs < 2.0 * m_upWaitMs)
+            m_upWaitMs = std::min(m_upWaitMs * 2.0, m_settings.maxBackoffMs);
         char text[160];
         std::snprintf(text, sizeof text, "scene frames took %.0f ms and %.2f of a processor at %s",
                       measured.scene.wallMs, load(m_level, measured.scene, measured.plain),
@@ -140,13 +146,14 @@ bool SceneCostController::addFrame(const SceneFrame &frame)
         moveTo(target, now, text);
         return true;
     }
-    if (m_level > 0 && held >= m_settings.upHoldMs && now >= m_blockedUntilMs[size_t(m_level - 1)]) {
+    if (m_level > 0 && held >= m_upWaitMs && now >= m_blockedUntilMs[size_t(m_level - 1)]) {
         const Cost expected = predict(measured, m_level - 1);
         if (comfortable(m_level - 1, expected, measured.plain)) {
             char text[160];
             std::snprintf(text, sizeof text, "scene frames take %.0f ms, about %.0f ms expected at %s",
                           measured.scene.wallMs, expected.wallMs, levelText(m_levels[size_t(m_level - 1)]).c_str());
             moveTo(m_level - 1, now, text);
+            m_lastUpMs = now;
             return true;
         }
     }

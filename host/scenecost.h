@@ -38,8 +38,9 @@ struct SceneFrame
 // first level whose predicted cost is acceptable. A level above is tried only once the
 // current one has held for `upHoldMs` and the prediction for it is comfortably below
 // every limit (`fastFrameMs`, `comfortableLoad`, `comfortableWallShare`); a level that
-// had to be left again soon after such a try is tried next only after twice the wait,
-// up to `maxBackoffMs`. Decisions rest on medians, so single slow frames change nothing.
+// had to be left is tried next only after twice the wait before, and a step up undone
+// soon after doubles the wait before any step up, both up to `maxBackoffMs` (a level
+// held for 30 s resets them). Decisions rest on medians, so single slow frames change nothing.
 class SceneCostController
 {
 public:
@@ -128,6 +129,8 @@ private:
     int m_settleLeft = 0;
     std::vector<double> m_backoffMs; // per level: wait before stepping up into it again
     std::vector<double> m_blockedUntilMs;
+    double m_upWaitMs = 0.0; // time at a level before any step up
+    double m_lastUpMs = -1.0;
     std::deque<SceneFrame> m_frames;
     std::string m_reason;
 };
