@@ -14,8 +14,9 @@ class GamepadBackend;
 // addMapping() makes it take effect at once: the pad appears as a game controller
 // (GamepadManager reports it connected) without a restart. saveMapping() stores it in
 // the user's mapping file, which the gamepad module loads at start, keeping the file's
-// other lines. A malformed mapping is refused with `errorString` saying why, and
-// nothing changes.
+// other lines, malformed ones too; a failed save (a full disk, say) leaves the file as
+// it was. A malformed mapping is refused with `errorString` saying why, and nothing
+// changes. What SDL takes is described in gamepadmappings.h.
 class PadMappings : public QObject
 {
     Q_OBJECT
@@ -29,8 +30,9 @@ public:
 
     // The user's mapping file (it may not exist yet).
     QString userFile() const { return m_userFile; }
-    // Why the user's mapping file was not loaded at start; empty when it was, or when
-    // there is none.
+    // What was not loaded from the user's mapping file at start, one line each: why
+    // the file was not read (not a regular file, too large), or each skipped line's
+    // number and fault. Empty when everything loaded, or when there is no file.
     QString fileError() const;
     // Why the last call failed; empty after a success.
     QString errorString() const { return m_errorString; }

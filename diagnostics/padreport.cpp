@@ -1,13 +1,14 @@
 #include "padreport.h"
 
 #include "gamepadbackend.h"
+#include "gamepadmappings.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QJSValue>
+#include <QJSValueIterator>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <SDL.h>
 
@@ -179,12 +180,76 @@ void appendMarkdown(QString &out, const QVariantMap &map, int depth)
     }
 }
 
-QVariant plain(const QVariant &value)
+bool plainValue(const QVariant &value, int depth, QVariant *out);
+
+// A JavaScript value as maps and lists, walked here rather than by the engine, so that
+// the depth is known before any recursion goes deep.
+bool plainValue(const QJSValue &value, int depth, QVariant *out)
 {
-    // A JavaScript object handed in from QML.
-    if (value.userType() == qMetaTypeId<QJSValue>())
-        return value.value<QJSValue>().toVariant();
-    return value;
+    const bool container = (value.isArray() || value.isObject()) && !value.isCallable() && !value.isQObject()
+        && !value.isDate() && !value.isRegExp() && !value.isVariant();
+    if (!container) {
+        *out = value.toVariant();
+        return true;
+    }
+    if (depth >= PadReport::MaxDepth)
+        return false;
+    if (value.isArray()) {
+        QVariantList list;
+        const int length = value.property(QStringLiteral("length")).toInt();
+        for (int i = 0; i < length; ++i) {
+            QVariant item;
+            if (!plainValue(value.property(quint32(i)), depth + 1, &item))
+                return false;
+            list.append(item);
+        }
+        *out = list;
+        return true;
+    }
+    QVariantMap map;
+    for (QJSValueIterator it(value); it.hasNext();) {
+        it.next();
+        QVariant item;
+        if (!plainValue(it.value(), depth + 1, &item))
+            return false;
+        map.insert(it.name(), item);
+    }
+    *out = map;
+    return true;
+}
+
+bool plainValue(const QVariant &value, int depth, QVariant *out)
+{
+    const int type = value.userType();
+    if (type == qMetaTypeId<QJSValue>())
+        return plainValue(value.value<QJSValue>(), depth, out);
+    if (type != QMetaType::QVariantMap && type != QMetaType::QVariantList && type != QMetaType::QVariantHash) {
+        *out = value;
+        return true;
+    }
+    if (depth >= PadReport::MaxDepth)
+        return false;
+    if (type == QMetaType::QVariantList) {
+        QVariantList list;
+        for (const QVariant &each : value.toList()) {
+            QVariant item;
+            if (!plainValue(each, depth + 1, &item))
+                return false;
+            list.append(item);
+        }
+        *out = list;
+        return true;
+    }
+    QVariantMap map;
+    const QVariantMap source = value.toMap();
+    for (auto it = source.constBegin(); it != source.constEnd(); ++it) {
+        QVariant item;
+        if (!plainValue(it.value(), depth + 1, &item))
+            return false;
+        map.insert(it.key(), item);
+    }
+    *out = map;
+    return true;
 }
 
 } // namespace
@@ -239,7 +304,14 @@ void PadReport::setRightTrigger(TriggerRange *trigger)
 
 void PadReport::setProgress(const QVariant &progress)
 {
-    const QVariant value = plain(progress);
+    QVariant value;
+    // The report is one level below the top of the file.
+    if (!plainValue(progress, 1, &value)) {
+        setErrorString(
+            QStringLiteral("the test progress nests too deeply: a report has at most %1 levels").arg(MaxDepth));
+        return;
+    }
+    setErrorString(QString());
     if (m_progress == value)
         return;
     m_progress = value;
@@ -329,9 +401,9 @@ bool PadReport::save(const QUrl &url)
     const QByteArray data = path.endsWith(QLatin1String(".md"), Qt::CaseInsensitive)
         ? markdown().toUtf8()
         : QJsonDocument(QJsonObject::fromVariantMap(json())).toJson(QJsonDocument::Indented);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        setErrorString(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString error = gamepadmappings::writeFile(path, data);
+    if (!error.isEmpty()) {
+        setErrorString(error);
         return false;
     }
     setErrorString(QString());

@@ -26,8 +26,14 @@ class GamepadBackend;
 // `deviceId` may be a game controller of the gamepad module or a joystick SDL has no
 // mapping for. A device that is not there gives "present": false and no identity.
 //
+// `progress` may nest up to MaxDepth - 1 levels (the report itself is the first); a
+// deeper value is refused with `errorString` saying so, and the progress stays as it was.
+//
 // save(url) writes the report to a local file: Markdown for a ".md" name, JSON
-// otherwise. It returns false, with `errorString` saying why, for a URL it cannot write.
+// otherwise, replacing the file only once the whole report is written (see
+// gamepadmappings::writeFile: a link to a regular file is followed, a folder, pipe or
+// device refused). It returns false, with `errorString` saying why, for a URL it cannot
+// write; the file is as it was then.
 class PadReport : public QObject
 {
     Q_OBJECT
@@ -40,6 +46,9 @@ class PadReport : public QObject
     Q_PROPERTY(QString errorString READ errorString NOTIFY errorStringChanged)
 
 public:
+    // Levels of nesting in the JSON report, the report object included.
+    static constexpr int MaxDepth = 64;
+
     explicit PadReport(QObject *parent = nullptr);
     ~PadReport() override;
 

@@ -3,6 +3,7 @@
 #include "gamepadmappings.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QMutexLocker>
 #include <QWeakPointer>
@@ -17,7 +18,8 @@ constexpr Uint32 LastDeviceEvent = SDL_FINGERDOWN - 1;
 
 bool isOurs(Uint32 type)
 {
-    return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED) || type == SDL_JOYDEVICEREMOVED;
+    return (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERDEVICEREMAPPED) || type == SDL_JOYDEVICEADDED
+        || type == SDL_JOYDEVICEREMOVED;
 }
 
 QWeakPointer<GamepadBackend> &sharedInstance()
@@ -87,9 +89,12 @@ GamepadBackend::~GamepadBackend()
 
 int SDLCALL GamepadBackend::watchEvent(void *userdata, SDL_Event *event)
 {
-    // Runs on whichever thread makes SDL push the event; only queue it here.
+    // Runs on whichever thread makes SDL push the event; only queue it here, and give
+    // SDL the user's mappings for a joystick that has just come.
     if (isOurs(event->type)) {
         auto *backend = static_cast<GamepadBackend *>(userdata);
+        if (event->type == SDL_JOYDEVICEADDED && backend->handOverMappingsForDevice(event->jdevice.which))
+            backend->m_handedOver = true;
         QMutexLocker lock(&backend->m_queueMutex);
         backend->m_queue.push_back(*event);
     }
@@ -127,34 +132,98 @@ SDL_GameController *GamepadBackend::controller(int deviceId) const
 void GamepadBackend::loadUserMappings()
 {
     const QString path = gamepadmappings::userFile();
-    QFile file(path);
-    if (!file.exists())
-        return;
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_userMappingError = QStringLiteral("%1: %2").arg(path, file.errorString());
-        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
-        return;
-    }
-    // SDL's loader skips what it cannot parse and keeps the rest: check the whole file
-    // first, so a broken file changes nothing.
-    const QByteArray text = file.readAll();
-    const QString error = gamepadmappings::checkFile(text);
+    QByteArray text;
+    bool exists = false;
+    const QString error = gamepadmappings::readFile(path, &text, &exists);
     if (!error.isEmpty()) {
-        m_userMappingError = QStringLiteral("%1: %2").arg(path, error);
-        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
+        m_userMappingError = error;
+        qWarning().noquote() << "Gamepad mappings not loaded:" << error;
         return;
     }
-    QByteArray forSdl;
-    for (const QByteArray &line : text.split('\n'))
-        forSdl += gamepadmappings::forSdl(QString::fromUtf8(line)).toUtf8() + '\n';
-    SDL_RWops *stream = SDL_RWFromConstMem(forSdl.constData(), int(forSdl.size()));
-    const int added = stream ? SDL_GameControllerAddMappingsFromRW(stream, 1) : -1;
-    if (added < 0) {
-        m_userMappingError = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(SDL_GetError()));
-        qWarning().noquote() << "Gamepad mappings not loaded:" << m_userMappingError;
+    if (!exists)
         return;
+
+    constexpr int MaxReported = 100;
+    QStringList skipped;
+    int skippedCount = 0;
+    QByteArray byRule; // "xinput", "default" and GUIDs of SDL's older forms
+    for (const gamepadmappings::FileLine &line : gamepadmappings::parseFile(text)) {
+        if (!line.error.isEmpty()) {
+            if (++skippedCount <= MaxReported) {
+                skipped.append(QStringLiteral("%1, line %2: %3")
+                                   .arg(QDir::toNativeSeparators(path))
+                                   .arg(line.number)
+                                   .arg(line.error));
+                qWarning().noquote() << "Gamepad mapping skipped:" << skipped.last();
+            }
+            continue;
+        }
+        ++m_userMappingCount;
+        // As normalized() and forSdl() make it, for the many lines that need little.
+        QByteArray forLoader = line.text;
+        while (forLoader.endsWith(','))
+            forLoader.chop(1);
+        if (!forLoader.contains("platform:")) // only in a field: a name cannot hold it
+            forLoader += QByteArray(",platform:") + SDL_GetPlatform();
+        forLoader += ',';
+        if (forLoader.mid(4, 4) != "0000")
+            forLoader = gamepadmappings::forSdl(QString::fromUtf8(forLoader)).toUtf8();
+        forLoader += '\n';
+        const QByteArray key = gamepadmappings::matchKey(line.text.left(line.text.indexOf(',')));
+        if (key.isEmpty()) {
+            byRule += forLoader;
+        } else {
+            QMutexLocker lock(&m_pendingMutex);
+            m_pendingMappings[key] += forLoader;
+        }
     }
-    qDebug().noquote() << "Gamepad mappings:" << added << "from" << path;
+    if (skippedCount > MaxReported)
+        skipped.append(QStringLiteral("%1: %2 more lines skipped")
+                           .arg(QDir::toNativeSeparators(path))
+                           .arg(skippedCount - MaxReported));
+    m_userMappingError = skipped.join(QLatin1Char('\n'));
+    addToSdl(byRule);
+    handOverMappings();
+    qDebug().noquote() << "Gamepad mappings:" << m_userMappingCount << "from" << path;
+}
+
+bool GamepadBackend::handOverMappings()
+{
+    bool added = false;
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index)
+        added = handOverMappingsForDevice(index) || added;
+    return added;
+}
+
+bool GamepadBackend::handOverMappingsForDevice(int deviceIndex)
+{
+    char guid[33] = {};
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(deviceIndex), guid, sizeof(guid));
+    return handOverMappings(gamepadmappings::matchKey(QByteArray(guid)));
+}
+
+bool GamepadBackend::handOverMappings(const QByteArray &matchKey)
+{
+    QByteArray lines;
+    {
+        QMutexLocker lock(&m_pendingMutex);
+        if (m_pendingMappings.isEmpty())
+            return false;
+        lines = m_pendingMappings.take(matchKey);
+    }
+    addToSdl(lines);
+    return !lines.isEmpty();
+}
+
+void GamepadBackend::addToSdl(const QByteArray &lines)
+{
+    if (lines.isEmpty())
+        return;
+    // SDL's loader, for its rules: only lines for this platform, and hints.
+    SDL_RWops *stream = SDL_RWFromConstMem(lines.constData(), int(lines.size()));
+    if (!stream || SDL_GameControllerAddMappingsFromRW(stream, 1) < 0)
+        qWarning().noquote() << "Gamepad mappings refused by SDL:" << SDL_GetError();
 }
 
 QString GamepadBackend::addMapping(const QString &mapping)
@@ -164,6 +233,9 @@ QString GamepadBackend::addMapping(const QString &mapping)
     const QString error = gamepadmappings::check(mapping);
     if (!error.isEmpty())
         return error;
+    // The file's mappings for the device first, so that they cannot override this one
+    // when the device arrives.
+    handOverMappings(gamepadmappings::matchKey(mapping.trimmed().section(QLatin1Char(','), 0, 0).toUtf8()));
     if (SDL_GameControllerAddMapping(gamepadmappings::forSdl(mapping).toUtf8().constData()) < 0)
         return QStringLiteral("SDL refused the mapping: %1").arg(QString::fromUtf8(SDL_GetError()));
     // Open devices are remapped by SDL (a remapped event follows); a joystick that has
@@ -221,6 +293,12 @@ void GamepadBackend::pump()
 void GamepadBackend::handleEvent(const SDL_Event &event)
 {
     switch (event.type) {
+    case SDL_JOYDEVICEADDED:
+        // SDL had looked for a mapping before the watch gave it the user's: no
+        // controller event comes for such a joystick, so it is opened here.
+        if (m_handedOver.exchange(false))
+            rescan(TryEveryJoystick);
+        break;
     case SDL_CONTROLLERDEVICEADDED:
         // `which` is a device index here, possibly stale by now: look at every device.
         rescan();

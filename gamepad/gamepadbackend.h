@@ -13,6 +13,7 @@
 
 #include <SDL.h>
 #include <array>
+#include <atomic>
 #include <vector>
 
 namespace joyvant {
@@ -30,9 +31,14 @@ namespace joyvant {
 // device indices, which shift whenever a device leaves.
 //
 // Mappings: SDL knows a joystick as a game controller through a mapping. At start the
-// user's mapping file (see gamepadmappings.h) is loaded with SDL's loader, after SDL has
-// taken in SDL_GAMECONTROLLERCONFIG (which keeps precedence for its devices, by SDL's
-// rules). addMapping() adds one at run time and opens the pads it covers at once.
+// user's mapping file (see gamepadmappings.h) is read and checked line by line; a
+// malformed line is skipped with a warning and the rest load. SDL looks through all its
+// mappings for each one it adds, so a whole database handed over at once would cost
+// time in the square of its size: the file's mappings are instead grouped by the part of
+// the GUID that SDL matches on, and each group goes to SDL's loader (which decides by
+// platform and hint) when a joystick of that group is present or arrives, before it is
+// opened. SDL_GAMECONTROLLERCONFIG keeps precedence for its devices, by SDL's rules.
+// addMapping() adds one at run time and opens the pads it covers at once.
 //
 // Rumble: SDL ends a rumble after the duration given with it. A non-zero level is
 // therefore re-sent with a fresh duration before the old one runs out, for as long as
@@ -78,8 +84,11 @@ public:
     // device at once (deviceAdded); an open device takes the new mapping. Empty on
     // success, otherwise the error, and nothing changed.
     QString addMapping(const QString &mapping);
-    // What went wrong loading the user's mapping file at start; empty if nothing did.
+    // What went wrong loading the user's mapping file at start, one line each: the file
+    // not read, or each line skipped with its number; empty if nothing did.
     QString userMappingError() const { return m_userMappingError; }
+    // Good mappings in the user's mapping file at start (of every platform).
+    int userMappingCount() const { return m_userMappingCount; }
 
     // One round of the pump: lets SDL update its devices, then delivers what happened.
     // Run by the timer; public so tools can time a single round.
@@ -107,6 +116,13 @@ private:
     static int SDLCALL watchEvent(void *userdata, SDL_Event *event);
 
     void loadUserMappings();
+    // Hands SDL the user mappings that may be for the joysticks present now, for the
+    // joystick at a device index, or for a GUID's matchKey; true when it got any. Any
+    // thread; never called with m_pendingMutex held into SDL.
+    bool handOverMappings();
+    bool handOverMappingsForDevice(int deviceIndex);
+    bool handOverMappings(const QByteArray &matchKey);
+    static void addToSdl(const QByteArray &lines);
     // Opens the devices SDL knows as game controllers; after a mapping change, every
     // joystick that SDL will open as one.
     enum Rescan { MappedJoysticks, TryEveryJoystick };
@@ -119,6 +135,13 @@ private:
 
     bool m_available = false;
     QString m_userMappingError;
+    int m_userMappingCount = 0;
+    // User mappings not yet handed to SDL, in the form of its loader, by matchKey;
+    // guarded by m_pendingMutex. The watch hands a new joystick's over as SDL announces
+    // it, so that SDL_IsGameController is right for it at once, for every reader.
+    QMutex m_pendingMutex;
+    QHash<QByteArray, QByteArray> m_pendingMappings;
+    std::atomic<bool> m_handedOver {false}; // by the watch, since the last pump
     bool m_pumping = false;
     QTimer m_timer;
     QElapsedTimer m_clock;

@@ -30,6 +30,8 @@ Sonolux::Sonolux(QQuickItem *parent)
     , m_sampleCount(0)
     , m_spectrumBins(0)
     , m_fft(new Fft(883))
+    , m_drawnChannels(0)
+    , m_drawnSamples(0)
 {
     // Probed buffers may come from a decoder thread and are queued into this one.
     qRegisterMetaType<QAudioBuffer>();
@@ -113,6 +115,8 @@ void Sonolux::setSource(const QUrl &url)
     m_formatPending = true;
     m_source = url;
     const bool wasRefused = !m_refusal.isEmpty();
+    const bool hadError = wasRefused || !m_formatError.isEmpty();
+    m_formatError.clear();
     m_refusal = refusalOf(url);
     const bool refused = !m_refusal.isEmpty();
     if (refused)
@@ -120,10 +124,10 @@ void Sonolux::setSource(const QUrl &url)
     m_player->stop();
     // A refused source leaves the player empty, so nothing of the last one plays on.
     m_player->setMedia(refused ? QMediaContent() : QMediaContent(url), nullptr);
-    if (refused || wasRefused) {
+    if (refused || hadError)
         emit errorChanged();
+    if (refused || wasRefused)
         emit mediaStatusChanged();
-    }
     if (m_autoPlay && !refused) {
         m_player->play();
         qDebug() << ">>>>>>begin play, probe active=" << m_probe->isActive();
@@ -180,12 +184,20 @@ int Sonolux::bufferStatus() const
 
 int Sonolux::error() const
 {
-    return m_refusal.isEmpty() ? int(m_player->error()) : int(QMediaPlayer::ResourceError);
+    if (!m_refusal.isEmpty())
+        return int(QMediaPlayer::ResourceError);
+    if (m_player->error() == QMediaPlayer::NoError && !m_formatError.isEmpty())
+        return int(QMediaPlayer::FormatError);
+    return int(m_player->error());
 }
 
 QString Sonolux::errorString() const
 {
-    return m_refusal.isEmpty() ? m_player->errorString() : m_refusal;
+    if (!m_refusal.isEmpty())
+        return m_refusal;
+    if (m_player->error() == QMediaPlayer::NoError && !m_formatError.isEmpty())
+        return m_formatError;
+    return m_player->errorString();
 }
 
 int Sonolux::loops() const
@@ -248,6 +260,17 @@ void Sonolux::mediaplayerStateChanged()
     emit playStatusChanged();
 }
 
+void Sonolux::reportUnreadable(const QAudioFormat &format)
+{
+    // The music plays on; only the frames stay away. Said once per source, as every
+    // buffer of it comes in the same layout.
+    if (!m_formatError.isEmpty())
+        return;
+    m_formatError = QStringLiteral("audio samples of %1 cannot be read").arg(SampleReader::describe(format));
+    qWarning().noquote() << "Sonolux:" << m_formatError;
+    emit errorChanged();
+}
+
 void Sonolux::startSurface()
 {
     const QVideoSurfaceFormat format(QSize(frameWidth, frameHeight), QVideoFrame::Format_ARGB32,
@@ -260,10 +283,10 @@ void Sonolux::startSurface()
 
 int Sonolux::waveformColumn(int sample) const
 {
-    const int n = qRound(double(m_sampleCount) / m_channelCount);
+    const int n = qRound(double(m_drawnSamples) / m_drawnChannels);
     if (n <= 0)
         return frameWidth;
-    const double x = double(sample) / m_channelCount * 512.0 / n;
+    const double x = double(sample) / m_drawnChannels * 512.0 / n;
     return x < frameWidth ? int(x) : frameWidth;
 }
 
@@ -272,14 +295,14 @@ void Sonolux::prepareLayout()
     // The column of a sample depends only on the counts recorded for the source;
     // working them out once saves two divisions per sample on every buffer.
     constexpr int maxTabulated = 1 << 16;
-    m_waveformColumns.resize(size_t(qBound(0, m_sampleCount, maxTabulated)));
+    m_waveformColumns.resize(size_t(qBound(0, m_drawnSamples, maxTabulated)));
     for (size_t i = 0; i < m_waveformColumns.size(); ++i)
         m_waveformColumns[i] = quint16(waveformColumn(int(i)));
 
     // Samples and bins that share a column overwrite one another, so only the last
     // of each column shows: a buffer of the recorded length draws just those.
     std::vector<int> lastSample(2 * frameWidth, -1);
-    for (int i = 0; i < m_sampleCount; ++i) {
+    for (int i = 0; i < m_drawnSamples; ++i) {
         const int x = i < maxTabulated ? m_waveformColumns[size_t(i)] : waveformColumn(i);
         if (x < frameWidth)
             lastSample[size_t((i & 1) * frameWidth + x)] = i;
@@ -291,7 +314,7 @@ void Sonolux::prepareLayout()
     }
 
     m_visibleBins.clear();
-    const int n = qRound(double(m_sampleCount) / m_channelCount);
+    const int n = qRound(double(m_drawnSamples) / m_drawnChannels);
     for (int k = 0; n > 0 && k < m_spectrumBins; ++k) {
         const double x = 2.0 * k / n * 512.0;
         if (!(x < frameWidth))
@@ -348,9 +371,13 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
     }
     const SampleReader reader(format);
     if (!reader.isValid()) {
-        qDebug() << ">>>>>>dropped audio buffer, sample format:" << format.sampleType() << format.sampleSize();
+        reportUnreadable(format);
         return;
     }
+    // Of more than two channels the first two are drawn: front left and right in the
+    // channel order of WAV files and of GStreamer alike. Mixing the others in would
+    // blur the two rows with centre, surround and effect channels.
+    const int keep = qMin(channels, 2);
 
     if (m_formatPending) {
         if (buffer.frameCount() <= 0) {
@@ -362,6 +389,8 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
         m_channelCount = channels;
         m_frameCount = buffer.frameCount();
         m_sampleCount = buffer.sampleCount();
+        m_drawnChannels = keep;
+        m_drawnSamples = m_frameCount * keep;
         m_formatPending = false;
         m_spectrumBins = m_frameCount / 2;
         startSurface();
@@ -370,14 +399,17 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
                  << ",channels:" << m_channelCount;
     }
 
-    const int n = qRound(double(m_sampleCount) / m_channelCount);
+    const int n = qRound(double(m_drawnSamples) / m_drawnChannels);
 
     // The counts recorded for this source lay out the frame; a shorter buffer only
     // fills what it holds, a longer one is read up to the recorded count.
-    int sampleCount = qMin(m_sampleCount, buffer.sampleCount());
-    sampleCount = qMin(sampleCount, buffer.byteCount() / reader.bytesPerSample());
+    const qint64 frameBytes = qint64(reader.bytesPerSample()) * channels;
+    const int frames = int(qMin(qint64(buffer.frameCount()), buffer.byteCount() / frameBytes));
+    int sampleCount = qMin(m_drawnSamples, frames * keep);
     if (!buffer.constData() || sampleCount < 0 || n <= 0)
         sampleCount = 0;
+    // Whole frames are read; a count cut inside a frame draws only its first samples.
+    const int framesRead = (sampleCount + keep - 1) / keep;
 
     // Whatever ran before in this thread may have left wide vector state behind.
     clearUpperVectorState();
@@ -391,14 +423,14 @@ void Sonolux::processAudioBuffer(QAudioBuffer buffer)
     QRgb *const spectrum[2] = {pixels, pixels + frameWidth};
     QRgb *const waveform[2] = {pixels + 2 * frameWidth, pixels + 3 * frameWidth};
 
-    if (m_values.size() < size_t(sampleCount))
-        m_values.resize(size_t(sampleCount));
+    if (m_values.size() < size_t(framesRead) * size_t(keep))
+        m_values.resize(size_t(framesRead) * size_t(keep));
     const double *values = m_values.data();
     if (sampleCount > 0)
-        reader.read(buffer.constData(), sampleCount, m_values.data());
+        reader.readChannels(buffer.constData(), framesRead, channels, keep, m_values.data());
 
     // Waveform rows: even samples on row 2, odd ones on row 3.
-    if (sampleCount == m_sampleCount) {
+    if (sampleCount == m_drawnSamples) {
         for (int i : m_visibleSamples)
             waveform[i & 1][m_waveformColumns.size() > size_t(i) ? m_waveformColumns[size_t(i)] : waveformColumn(i)]
                 = waveformColour(values[i]);

@@ -26,6 +26,11 @@ class QMediaPlayer;
 // or folder) is refused before the player sees it, since opening a pipe would block
 // the GUI thread: `error` reads ResourceError, `errorString` says why, `mediaStatus`
 // reads InvalidMedia and play() does nothing until another source is set.
+//
+// Audio of any channel count and sample rate is drawn: mono fills both rows with
+// alternate samples, more than two channels give their first two. Audio in a sample
+// layout that cannot be read plays without frames: `error` reads FormatError and
+// `errorString` names the layout, until the source changes.
 class Sonolux : public QQuickItem
 {
     Q_OBJECT
@@ -103,6 +108,7 @@ public slots:
     void stop();
 
 private:
+    void reportUnreadable(const QAudioFormat &format);
     void startSurface();
     int waveformColumn(int sample) const;
     void prepareLayout();
@@ -115,6 +121,10 @@ private:
     int m_sampleCount;
     int m_spectrumBins;
     Fft *m_fft;
+    // Channels and samples per buffer that the frame is drawn from: all of mono and
+    // stereo, the first two channels of more.
+    int m_drawnChannels;
+    int m_drawnSamples;
     // The surface belongs to the VideoOutput that set it and may go away first.
     QPointer<QAbstractVideoSurface> m_surface;
     QUrl m_source;
@@ -142,4 +152,7 @@ private:
     // Why the current source was refused without handing it to the player (a local
     // path that is not a regular file); empty when it was not.
     QString m_refusal;
+    // Why the audio of the current source gives no frames (a sample layout that cannot
+    // be read); empty while it can be.
+    QString m_formatError;
 };

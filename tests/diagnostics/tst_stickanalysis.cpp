@@ -1,6 +1,5 @@
-// The stick and trigger figures and the mapping checks, fed directly: every sample
+// The stick and trigger figures, fed directly: every sample
 // carries its own time stamp, so rest timing is exact.
-#include "gamepadmappings.h"
 #include "stickanalysis.h"
 #include "triggeranalysis.h"
 
@@ -11,7 +10,6 @@
 
 using joyvant::StickAnalysis;
 using joyvant::TriggerAnalysis;
-namespace gamepadmappings = joyvant::gamepadmappings;
 
 namespace {
 
@@ -138,41 +136,6 @@ private slots:
             trigger.addSample(value);
         QCOMPARE(trigger.verdict(), verdict);
         QCOMPARE(trigger.actuationRaw(), actuation);
-    }
-
-    void mappingChecks_data()
-    {
-        QTest::addColumn<QString>("mapping");
-        QTest::addColumn<QString>("fault"); // part of the error; empty: accepted
-        const QString guid = QStringLiteral("03000000de2800000112000001000000");
-        QTest::newRow("full") << guid + ",Pad,a:b0,+lefty:-a1,righttrigger:a5~,dpup:h0.1,platform:Linux," << "";
-        QTest::newRow("no trailing comma") << guid + ",Pad,a:b0" << "";
-        QTest::newRow("short GUID") << "03000000de28,Pad,a:b0," << "GUID";
-        QTest::newRow("no name") << guid + ", ,a:b0," << "name";
-        QTest::newRow("no binding") << guid + ",Pad,platform:Linux," << "binds no control";
-        QTest::newRow("unknown control") << guid + ",Pad,jump:b0," << "\"jump\"";
-        QTest::newRow("bad source") << guid + ",Pad,a:zz9," << "\"zz9\"";
-        QTest::newRow("not a pair") << guid + ",Pad,a," << "control:source";
-        QTest::newRow("two lines") << guid + ",Pad,a:b0,\n" + guid + ",Pad,b:b1," << "single line";
-        QTest::newRow("empty") << "" << "empty";
-    }
-    void mappingChecks()
-    {
-        QFETCH(QString, mapping);
-        QFETCH(QString, fault);
-        const QString error = gamepadmappings::check(mapping);
-        if (fault.isEmpty())
-            QVERIFY2(error.isEmpty(), qPrintable(error));
-        else
-            QVERIFY2(error.contains(fault), qPrintable(error));
-    }
-
-    void mappingFileFaultsNameTheirLine()
-    {
-        const QByteArray file = "# my pads\n\n03000000de2800000112000001000000,Pad,a:b0,platform:Linux,\n"
-                                "03000000de2800000112000001000001,Pad,a:q0,\n";
-        QVERIFY(gamepadmappings::checkFile(file).startsWith(QLatin1String("line 4:")));
-        QVERIFY(gamepadmappings::checkFile(file.left(file.indexOf("03000000de2800000112000001000001"))).isEmpty());
     }
 };
 

@@ -55,6 +55,14 @@ inline double signed8(qint8 s)
 {
     return s / 256.0;
 }
+inline double signed24(qint32 s)
+{
+    return s / 16777216.0;
+}
+inline double unsigned24(quint32 s)
+{
+    return (double(s) - 8388608.0) / 16777216.0;
+}
 inline double signed32(qint32 s)
 {
     return s / 4294967296.0;

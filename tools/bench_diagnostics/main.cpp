@@ -14,7 +14,16 @@
 // 3. The stick analysis alone: StickAnalysis::addSample on a moving stick, in a loop.
 // Prints the analysis cost per report (median and 90th percentile, floor taken off)
 // and its ratio to the median pump round.
+//
+//   build/tools/bin/bench_diagnostics --mappings
+//
+// Instead: the cost of loading the user's mapping file at start, for files of SDL's
+// community database shape (a third of the lines for this platform) and larger ones.
+// For each: reading the file alone (the baseline), the gamepad backend's start with the
+// file less its start without one, and SDL's own loader given the whole file at once;
+// medians of 5 runs.
 #include "gamepadbackend.h"
+#include "gamepadmappings.h"
 #include "stickanalysis.h"
 #include "stickhealth.h"
 #include "triggerrange.h"
@@ -23,6 +32,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtMath>
 
 #include <algorithm>
@@ -30,6 +41,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -119,6 +131,90 @@ double engineNs()
     return double(timer.nsecsElapsed()) / samples;
 }
 
+// A mapping file of `lines` lines for distinct devices, one in `thisPlatformEvery` for
+// this platform and the rest for two others, in the shape of SDL's database.
+QByteArray mappingFile(int lines, int thisPlatformEvery)
+{
+    QByteArray text = "# Game controller mappings\n\n";
+    const char *others[] = {"Windows", "Mac OS X"};
+    for (int i = 0; i < lines; ++i) {
+        const QByteArray platform
+            = i % thisPlatformEvery == 0 ? QByteArray(SDL_GetPlatform()) : QByteArray(others[i % 2]);
+        text += QByteArray("03000000") + QByteArray::number(0x1000 + i % 0xe000, 16) + "0000"
+            + QByteArray::number(0x1000 + i / 0xe000, 16) + "000010010000,Pad " + QByteArray::number(i)
+            + ",a:b0,b:b1,back:b8,dpdown:h0.4,dpleft:h0.8,dpright:h0.2,dpup:h0.1,guide:,leftshoulder:b4,"
+              "leftstick:b10,lefttrigger:b6,leftx:a0,lefty:a1,rightshoulder:b5,rightstick:b11,righttrigger:b7,"
+              "rightx:a2,righty:a3,start:b9,x:b2,y:b3,platform:"
+            + platform + ",\n";
+    }
+    return text;
+}
+
+double medianMs(const std::function<qint64()> &run)
+{
+    std::vector<double> runs;
+    for (int i = 0; i < 5; ++i)
+        runs.push_back(double(run()) / 1e6);
+    return percentile(runs, 0.5);
+}
+
+int benchMappingLoad()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const QString path = joyvant::gamepadmappings::userFile();
+    const auto start = [] {
+        QElapsedTimer timer;
+        timer.start();
+        const auto backend = GamepadBackend::instance();
+        const qint64 ns = timer.nsecsElapsed();
+        if (!backend->userMappingError().isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(backend->userMappingError()));
+        return ns;
+    };
+    QFile::remove(path);
+    const double bare = medianMs(start);
+    std::printf("Backend start without a mapping file: %.2f ms\n", bare);
+    std::printf("%8s %9s %10s %10s %8s %12s\n", "lines", "KiB", "read ms", "load ms", "load/read", "SDL alone ms");
+    const std::pair<int, int> files[] = {{2000, 3}, {10000, 3}, {10000, 1}, {50000, 1}};
+    for (const auto &file : files) {
+        const QByteArray text = mappingFile(file.first, file.second);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size())
+            return 1;
+        out.close();
+        const double read = medianMs([&path] {
+            QElapsedTimer timer;
+            timer.start();
+            QByteArray data;
+            bool exists = false;
+            joyvant::gamepadmappings::readFile(path, &data, &exists);
+            return timer.nsecsElapsed();
+        });
+        const double load = medianMs(start) - bare;
+        // SDL's loader with the whole text, as the file was once loaded; beyond 10,000
+        // lines for this platform it takes minutes.
+        double sdl = -1;
+        if (file.first / file.second <= 4000) {
+            sdl = medianMs([&text] {
+                SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+                QElapsedTimer timer;
+                timer.start();
+                SDL_GameControllerAddMappingsFromRW(SDL_RWFromConstMem(text.constData(), int(text.size())), 1);
+                const qint64 ns = timer.nsecsElapsed();
+                SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+                return ns;
+            });
+        }
+        std::printf("%8d %9.0f %10.2f %10.2f %8.1f %12s  (%s: 1 in %d)\n", file.first, text.size() / 1024.0, read, load,
+                    load / read, sdl < 0 ? "-" : qPrintable(QString::number(sdl, 'f', 1)), SDL_GetPlatform(),
+                    file.second);
+    }
+    QFile::remove(path);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -128,7 +224,11 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     QCommandLineOption secondsOption("seconds", "Length of each measurement.", "S", "5");
     parser.addOption(secondsOption);
+    QCommandLineOption mappingsOption("mappings", "Measure loading the user's mapping file instead.");
+    parser.addOption(mappingsOption);
     parser.process(app);
+    if (parser.isSet(mappingsOption))
+        return benchMappingLoad();
     const int seconds = qMax(1, parser.value(secondsOption).toInt());
 
     const auto backend = GamepadBackend::instance();

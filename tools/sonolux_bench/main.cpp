@@ -244,6 +244,30 @@ void printStages(int iterations)
                           reader.read(buffer.constData(), samples, values.data());
                           sink = sink + int(values[1]);
                       })});
+    // The same samples packed as 24-bit (the low byte zero), and as the first two of
+    // six channels (the other four silent): the other layouts the reader takes apart.
+    QByteArray packed24;
+    QByteArray sixChannels;
+    for (int i = 0; i < samples; ++i) {
+        const auto s = quint16(buffer.constData<qint16>()[i]);
+        packed24.append('\0').append(char(s & 0xFF)).append(char(s >> 8));
+        sixChannels.append(char(s & 0xFF)).append(char(s >> 8));
+        if (i % 2 == 1)
+            sixChannels.append(8, '\0');
+    }
+    QAudioFormat format24 = buffer.format();
+    format24.setSampleSize(24);
+    const SampleReader reader24(format24);
+    stages.push_back({"read 4096 packed 24-bit samples to doubles", timeEach(iterations, [&](int) {
+                          clearUpperVectorState();
+                          reader24.read(packed24.constData(), samples, values.data());
+                          sink = sink + int(values[1]);
+                      })});
+    stages.push_back({"read the first 2 of 6 channels, 2048 frames, to doubles", timeEach(iterations, [&](int) {
+                          clearUpperVectorState();
+                          reader.readChannels(sixChannels.constData(), frames, 6, 2, values.data());
+                          sink = sink + int(values[1]);
+                      })});
     // The same conversion right after QImage::fill (Qt's wide vector fill) and the C
     // library's memset, as zero-filled vectors call it, with and without clearing the
     // upper vector state in between; the rows include the fill of 8 KiB and the memset
