@@ -53,7 +53,7 @@ public:
         double maxWallShare = 0.5;
         double comfortableWallShare = 0.3;
         int minSamples = 6; // scene frames measured at a level before it is judged
-        int settleFrames = 2; // scene frames left out after a change (new texture, warm-up)
+        int settleFrames = 1; // scene frames left out after a change (new texture)
         double warmUpMs = 2000.0; // frames left out after the start or after being hidden
         double downHoldMs = 400.0; // least time at a level before it is left for a lower one
         double upHoldMs = 2000.0;
