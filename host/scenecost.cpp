@@ -212,11 +212,13 @@ double SceneCostController::rateOf(int level, double wallMs) const
     return std::min(m_settings.displayRate, 1000.0 / std::max(wallMs, 1.0));
 }
 
-double SceneCostController::wallShare(int level, const Cost &cost) const
+double SceneCostController::wallShare(int level, const Cost &cost, const Cost &plain) const
 {
-    // The time scene frames hold the window beyond one refresh: a frame within one refresh
-    // is never late, and where the swap waits for the display none is shorter anyway.
-    const double late = std::max(0.0, cost.wallMs - 1000.0 / m_settings.displayRate);
+    // The time scene frames hold the window beyond one refresh (a frame within one refresh
+    // is never late, and where the swap waits for the display none is shorter anyway) and
+    // beyond what the frames without a scene picture take: those are the test view's.
+    const double onTime = std::max(plain.wallMs, 1000.0 / m_settings.displayRate);
+    const double late = std::max(0.0, cost.wallMs - onTime);
     return late * rateOf(level, cost.wallMs) / 1000.0;
 }
 
@@ -238,7 +240,7 @@ bool SceneCostController::tooCostly(int level, const Cost &cost, const Cost &pla
     if (load(level, cost, plain) > m_settings.maxLoad)
         return true;
     if (m_levels[size_t(level)].maxRate > 0)
-        return wallShare(level, cost) > m_settings.maxWallShare;
+        return wallShare(level, cost, plain) > m_settings.maxWallShare;
     return cost.wallMs > m_settings.slowFrameMs;
 }
 
@@ -249,7 +251,7 @@ bool SceneCostController::comfortable(int level, const Cost &cost, const Cost &p
     if (load(level, cost, plain) > m_settings.comfortableLoad)
         return false;
     if (m_levels[size_t(level)].maxRate > 0)
-        return wallShare(level, cost) <= m_settings.comfortableWallShare;
+        return wallShare(level, cost, plain) <= m_settings.comfortableWallShare;
     return cost.wallMs <= m_settings.fastFrameMs;
 }
 

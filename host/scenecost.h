@@ -33,8 +33,8 @@ struct SceneFrame
 // window would fall under 30 frames a second) or, below the full picture, when the
 // scene keeps more than `maxLoad` of a processor busy (with a rate cap, only what its
 // frames cost beyond the frames without it; drawn with every frame, all of it); with a
-// rate cap its frames may also run late (past one display refresh) for at most
-// `maxWallShare` of the time. Too costly: it goes down at once to the
+// rate cap its frames may also run late (past one display refresh and past the frames
+// without it) for at most `maxWallShare` of the time. Too costly: it goes down at once to the
 // first level whose predicted cost is acceptable. A level above is tried only once the
 // current one has held for `upHoldMs` and the prediction for it is comfortably below
 // every limit (`fastFrameMs`, `comfortableLoad`, `comfortableWallShare`); a level that
@@ -112,7 +112,7 @@ private:
     Estimate estimate() const;
     Cost predict(const Estimate &estimate, int level) const;
     double rateOf(int level, double wallMs) const;
-    double wallShare(int level, const Cost &cost) const;
+    double wallShare(int level, const Cost &cost, const Cost &plain) const;
     double load(int level, const Cost &cost, const Cost &plain) const;
     bool tooCostly(int level, const Cost &cost, const Cost &plain) const;
     bool comfortable(int level, const Cost &cost, const Cost &plain) const;
