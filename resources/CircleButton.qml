@@ -18,7 +18,7 @@ TestIndicatorForm {
         anchors.centerIn: parent
         text: circleButton.textValue
         color: "white"
-        font.family: Constants.ledFont.name
+        font.family: Constants.ledLetterFont.name
         font.pixelSize: 24
     }
 }

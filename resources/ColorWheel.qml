@@ -11,9 +11,11 @@ Item {
     id: wheel
 
     property int circleWidth: 12
+    // On its own the wheel starts with the selection at the triangle's centre, red at
+    // the top; a picker may set another start.
     property real hue: 0
-    property real sat: 0
-    property real val: 0
+    property real sat: 1 / 2
+    property real val: 2 / 3
 
     readonly property real centre: width / 2
     readonly property real radius: width / 2 - circleWidth

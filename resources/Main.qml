@@ -182,7 +182,9 @@ MainScreen {
         console.log("Mediabutton clicked")
         pieMenu.state = pieMenu.state === "" ? "active" : ""
     }
-    pieMenu.onInnerPressed: pieMenu.opacity = pieMenu.opacity === 0 ? 1 : 0
+    // The centre of the open menu closes it, as Select and Start do: a closed menu is
+    // hidden and leaves the media button beneath it free.
+    pieMenu.onInnerPressed: pieMenu.state = ""
 
     Component.onCompleted: loadScenes()
 

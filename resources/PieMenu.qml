@@ -4,7 +4,7 @@ import QtQuick 2.15
 // The mouse highlights a sector by hovering and triggers it by a click; a click on the
 // inner circle is only reported. A gamepad opens and closes the menu with Select and
 // Start held together, picks a sector with either stick (the right one wins) and
-// triggers it with L1, R1, L3 or R3.
+// triggers it with L1, R1, L3 or R3. Escape closes the open menu.
 PieMenuForm {
     id: menu
 
@@ -183,6 +183,12 @@ PieMenuForm {
         function onButtonR1Changed(value) { menu.followGamepad(value) }
         function onButtonL3Changed(value) { menu.followGamepad(value) }
         function onButtonR3Changed(value) { menu.followGamepad(value) }
+    }
+
+    Shortcut {
+        sequence: StandardKey.Cancel
+        enabled: menu.state === "active"
+        onActivated: menu.state = ""
     }
 
     Component {

@@ -22,7 +22,10 @@ Item {
     property alias pointerArea: pointerArea
 
     visible: false
-    opacity: 0
+    // 0.85 while active. A binding rather than a change of the state: a state records the
+    // value it replaces to restore it when it ends, and with an owner that fades the
+    // opacity that would be a value halfway through the fade of the last closing.
+    opacity: state === "active" ? 0.85 : 0
 
     RadialGradient {
         id: highlightGradient
@@ -82,7 +85,6 @@ Item {
             name: "active"
             PropertyChanges {
                 target: menu
-                opacity: 0.85
                 visible: true
             }
         }

@@ -42,6 +42,10 @@ ShaderEffect {
         sourceItem: audioChannel.output
     }
 
+    // Black until a scene starts: Qt's own default shader would sample a "source" that
+    // the host does not have.
+    fragmentShader: "#version 330\nout vec4 fragColor;\nuniform float qt_Opacity;\nvoid main() { fragColor = vec4(0.0, 0.0, 0.0, 1.0) * qt_Opacity; }\n"
+
     AudioChannel {
         id: audioChannel
     }

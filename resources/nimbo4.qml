@@ -8,8 +8,9 @@ import nimbo4 1.0
 ApplicationWindow {
     id: applicationWindow
 
-    // True: the next zoom click maximises; false: it restores.
-    property bool boolValue: true
+    // True: the next zoom click maximises; false: it restores. Read from the window
+    // itself, so that full screen and back, or any other change, cannot put it out of step.
+    readonly property bool boolValue: visibility !== Window.Maximized
 
     visible: true
     width: Constants.width
@@ -34,13 +35,10 @@ ApplicationWindow {
             applicationWindow.close()
         }
         onWindowZoomClicked: {
-            if (applicationWindow.boolValue) {
-                applicationWindow.boolValue = false
+            if (applicationWindow.boolValue)
                 applicationWindow.showMaximized()
-            } else {
-                applicationWindow.boolValue = true
+            else
                 applicationWindow.showNormal()
-            }
         }
         onWindowMinimizeClicked: applicationWindow.showMinimized()
     }

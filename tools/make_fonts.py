@@ -1,12 +1,15 @@
 #!/usr/bin/python3
-"""Builds the two fonts of the resource bundle from Debian's font packages.
+"""Builds the three fonts of the resource bundle from Debian's font packages.
 
 * SourceHanSansCN-Bold.otf: a subset of the bold Simplified Chinese face of Noto Sans CJK
   (fonts-noto-cjk; the same OFL-licensed design as Source Han Sans) holding ASCII, Latin-1
   and every CJK character that the interface's QML documents show. As a modified version
   it carries a family name of its own, "Joyvant Sans CJK", as the OFL asks of subsets.
-* advanced_led_board-7.ttf: DSEG7 Classic Bold from fonts-dseg (seven-segment digits, with
-  seven-segment renderings of the Latin letters), copied unmodified.
+* advanced_led_board-7.ttf: DSEG7 Classic Bold from fonts-dseg (seven-segment digits),
+  copied unmodified; the face of numeric read-outs.
+* DSEG14Classic-Bold.ttf: DSEG14 Classic Bold from fonts-dseg, copied unmodified; the
+  face of LED letters. Seven segments cannot draw every letter (X comes out as "H", Y and
+  B in lower case), fourteen segments can, in the same style.
 
 Run with Debian's interpreter: /usr/bin/python3 tools/make_fonts.py --out DIR --scan DIR...
 """
@@ -21,6 +24,7 @@ from fontTools.ttLib import TTCollection
 
 NOTO_CJK_BOLD = "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc"
 DSEG7_BOLD = "/usr/share/fonts/truetype/dseg/DSEG7Classic-Bold.ttf"
+DSEG14_BOLD = "/usr/share/fonts/truetype/dseg/DSEG14Classic-Bold.ttf"
 FAMILY = "Joyvant Sans CJK"
 
 # CJK ideographs, CJK punctuation and full-width forms.
@@ -69,7 +73,7 @@ def rename(font, family):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--out", required=True, help="folder that receives the two fonts")
+    parser.add_argument("--out", required=True, help="folder that receives the three fonts")
     parser.add_argument("--scan", nargs="+", required=True, help="folders with the interface's documents")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
@@ -88,6 +92,7 @@ def main():
     font.save(os.path.join(args.out, "SourceHanSansCN-Bold.otf"))
 
     shutil.copyfile(DSEG7_BOLD, os.path.join(args.out, "advanced_led_board-7.ttf"))
+    shutil.copyfile(DSEG14_BOLD, os.path.join(args.out, "DSEG14Classic-Bold.ttf"))
 
 
 if __name__ == "__main__":

@@ -17,6 +17,7 @@ uniform float iTime;
 uniform vec4 iMouse;
 uniform sampler2D iChannel0;   // available to scenes; not read here
 uniform sampler2D iChannel1;
+uniform float qt_Opacity;
 
 const float BOUND = 3.2;
 const vec2 SLICE = vec2(-19.0, 29.0);

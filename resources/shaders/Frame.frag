@@ -6,6 +6,7 @@ varying highp vec2 qt_TexCoord0;
 
 uniform vec3 iResolution;
 uniform float iTime;
+uniform float qt_Opacity;
 
 // Distance to the flame's surface at p (y up, the root at y = -0.55).
 float flame(vec3 p, float t)

@@ -153,6 +153,42 @@ private slots:
         QCOMPARE(windowGeometry(window).y, before.y + 60);
     }
 
+    // The program starts its first shipped scene without a note from Qt's shader effect
+    // (a uniform without a property, a shader without qt_Opacity; every shipped shader
+    // is checked on its own by the catalogue test). The pie menu closed by a click on its
+    // centre or by Escape lets the media button beneath it answer again. The X server
+    // hands the program each click and key in the order they were made, so no step
+    // waits for the one before.
+    void startsQuietlyAndTheMenuCloses()
+    {
+        start();
+        const QString window = waitForWindow();
+        QVERIFY(!window.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(windowGeometry(window).width == 1280, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(output().contains("currentIndex=0"), 10000);
+        const Geometry g = windowGeometry(window);
+        // The media button and the menu share their centre, in the middle of the bottom
+        // area (y 480 to 780); the menu's ring runs from radius 37.5 to 150, and the
+        // media button's left end lies under the ring's previous-scene sector.
+        const int cx = g.x + 640, cy = g.y + 630;
+        const auto clicks = [this] { return output().count("Mediabutton clicked"); };
+
+        click(cx, cy); // the media button opens the menu
+        click(cx, cy); // its centre closes it
+        click(cx - 130, cy);
+        QTRY_COMPARE_WITH_TIMEOUT(clicks(), 2, 20000);
+        xdo({QStringLiteral("key"), QStringLiteral("Escape")});
+        click(cx - 130, cy);
+        QTRY_COMPARE_WITH_TIMEOUT(clicks(), 3, 20000);
+        QCOMPARE(output().count("currentIndex="), 1); // no click reached a sector
+
+        const QByteArray text = output();
+        QVERIFY2(!text.contains("does not have a matching property"), text.constData());
+        QVERIFY2(!text.contains("qt_Opacity"), text.constData());
+        clickCloseButton(window);
+        QVERIFY(m_process->waitForFinished(15000));
+    }
+
     void loggingSwitchMustMatchExactly_data()
     {
         QTest::addColumn<QString>("name");
@@ -184,6 +220,7 @@ private:
             environment.insert(variable.first, variable.second);
         m_process->setProcessEnvironment(environment);
         m_sawFormat = false;
+        m_output.clear();
         m_process->start(kProgram, QStringList());
         QVERIFY(m_process->waitForStarted(5000));
     }
@@ -204,6 +241,19 @@ private:
         const QByteArray early = m_process->peek(1 << 20);
         m_sawFormat = early.contains("Surfrace format:");
         return window;
+    }
+
+    // Everything the program wrote so far.
+    QByteArray output()
+    {
+        m_output += m_process->readAll();
+        return m_output;
+    }
+
+    void click(int x, int y)
+    {
+        xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y), QStringLiteral("click"),
+             QStringLiteral("1")});
     }
 
     void drag(int x, int y, int dx, int dy)
@@ -230,6 +280,7 @@ private:
     QScopedPointer<QTemporaryDir> m_dir;
     QScopedPointer<QProcess> m_process;
     bool m_sawFormat = false;
+    QByteArray m_output;
 };
 
 // A GUI application: it holds a connection to the X server for the whole run, so a

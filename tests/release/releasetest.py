@@ -37,5 +37,8 @@ def click_close_button(window):
     # The close button: 12 x 12, 40 px from the right edge, 34 px down.
     x = int(geometry["X"]) + int(geometry["WIDTH"]) - 40 - 6
     y = int(geometry["Y"]) + 34 + 6
+    # --sync waits until the pointer has moved, so it would wait for ever with the pointer
+    # already on the button (where an earlier test closed its window): step beside it first.
+    xdotool("mousemove", str(x - 1), str(y))
     xdotool("mousemove", "--sync", str(x), str(y))
     xdotool("click", "1")

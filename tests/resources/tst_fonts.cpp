@@ -1,8 +1,9 @@
 // The bundle's fonts as the generator made them: the interface face holds the text the
-// documents show (and not the rest of the CJK range), the LED face is the
-// seven-segment DSEG7.
+// documents show (and not the rest of the CJK range), the LED faces are the
+// seven-segment DSEG7 for numbers and the fourteen-segment DSEG14 for letters.
 #include <QDirIterator>
 #include <QGuiApplication>
+#include <QPainterPath>
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QtTest>
@@ -50,9 +51,46 @@ private slots:
         QVERIFY(led.isValid());
         QCOMPARE(led.familyName(), QStringLiteral("DSEG7 Classic"));
         QCOMPARE(led.styleName(), QStringLiteral("Bold"));
-        // Digits and minus for the stick read-outs, the face buttons' letters.
-        for (const QChar c : QStringLiteral("0123456789-ABXY"))
+        // Digits, minus and the decimal point of the read-outs.
+        for (const QChar c : QStringLiteral("0123456789-."))
             QVERIFY(led.supportsCharacter(c));
+    }
+
+    // Every letter an LED text of the interface shows (the face buttons' textValue) has a
+    // glyph of its own: no two letters, and no letter and "H", share one outline.
+    void ledLetterFaceDrawsEveryLetter()
+    {
+        const QRawFont face(QStringLiteral(":/fonts/DSEG14Classic-Bold.ttf"), 24);
+        QVERIFY(face.isValid());
+        QCOMPARE(face.familyName(), QStringLiteral("DSEG14 Classic"));
+        QCOMPARE(face.styleName(), QStringLiteral("Bold"));
+
+        QString letters;
+        const QRegularExpression textValue(QStringLiteral("textValue: \"([^\"]*)\""));
+        QDirIterator it(QStringLiteral(JOYVANT_SOURCE_DIR "/resources"), {QStringLiteral("*.qml")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            for (auto match = textValue.globalMatch(QString::fromUtf8(file.readAll())); match.hasNext();)
+                letters += match.next().captured(1);
+        }
+        for (const QChar c : QStringLiteral("ABXY"))
+            QVERIFY2(letters.contains(c), "the face buttons' letters are found in the documents");
+
+        QVector<QPair<QChar, QPainterPath>> outlines;
+        for (const QChar c : letters + QLatin1Char('H')) {
+            QVERIFY2(face.supportsCharacter(c), qPrintable(QString(c)));
+            const QVector<quint32> glyphs = face.glyphIndexesForString(QString(c));
+            QCOMPARE(glyphs.size(), 1);
+            const QPainterPath outline = face.pathForGlyph(glyphs.first());
+            QVERIFY2(!outline.isEmpty(), qPrintable(QString(c)));
+            for (const auto &other : qAsConst(outlines)) {
+                if (other.first != c)
+                    QVERIFY2(other.second != outline, qPrintable(QString(c) + QStringLiteral(" looks like ") + other.first));
+            }
+            outlines.append({c, outline});
+        }
     }
 };
 

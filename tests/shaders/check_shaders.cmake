@@ -23,8 +23,7 @@ set(older_form DustyNebula Frame)
 # Shaders that take their view rays from the window position.
 set(window_rays DustyNebula ProteanClouds)
 
-# Uniforms each shader declares besides iResolution and iTime (and qt_Opacity, which
-# every GLSL 3.30 shader declares), as name:type.
+# Uniforms each shader declares besides iResolution, iTime and qt_Opacity, as name:type.
 set(uniforms_DustyNebula iMouse:vec4 iChannel0:sampler2D iChannel1:sampler2D)
 set(uniforms_Ether iMouse:vec4)
 set(uniforms_ExtrudedSkewedGrid iChannel0:sampler2D)
@@ -148,10 +147,9 @@ foreach(path IN LISTS shader_files)
     endif()
 
     # Uniforms: exactly the expected names, with the host's types.
-    set(expected iResolution:vec3 iTime:float ${uniforms_${name}})
-    if(NOT name IN_LIST older_form)
-        list(APPEND expected qt_Opacity:float)
-    endif()
+    # Every shader names qt_Opacity, read or not; without it Qt notes in the log at each
+    # start of the scene that the shader is missing it.
+    set(expected iResolution:vec3 iTime:float qt_Opacity:float ${uniforms_${name}})
     string(REGEX MATCHALL "uniform[ \t\n]+((lowp|mediump|highp)[ \t\n]+)?[A-Za-z0-9_]+[ \t\n]+[A-Za-z0-9_]+"
            declarations "${code}")
     set(declared "")

@@ -11,8 +11,13 @@ QtObject {
     readonly property FontLoader mySystemFont: FontLoader {
         source: "../../fonts/SourceHanSansCN-Bold.otf"
     }
+    // Seven segments for numbers; letters take fourteen segments in the same style,
+    // since seven cannot draw every letter (X would read as "H").
     readonly property FontLoader ledFont: FontLoader {
         source: "../../fonts/advanced_led_board-7.ttf"
+    }
+    readonly property FontLoader ledLetterFont: FontLoader {
+        source: "../../fonts/DSEG14Classic-Bold.ttf"
     }
 
     property alias fontDirectory: directoryFontLoader.fontDirectory

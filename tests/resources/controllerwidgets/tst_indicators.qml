@@ -110,7 +110,7 @@ Rectangle {
             var letter = findChild(item, "letter")
             verify(letter)
             compare(letter.text, "A")
-            compare(letter.font.family, Constants.ledFont.name)
+            compare(letter.font.family, Constants.ledLetterFont.name)
             compare(letter.font.pixelSize, 24)
             // White pixels on the face only where the letter is drawn, and only while shown.
             var whites = 0
@@ -126,6 +126,54 @@ Rectangle {
                 compare(whites, 0)
             else
                 verify(whites > 10, whites + " white pixels")
+        }
+
+        // How white each pixel of a tested face button is (the least of its three
+        // channels: the letter is white, the teal face has almost no red). Each button
+        // stands in its own place, so no other letter shows through.
+        function letterInk(textValue, place) {
+            var item = createTemporaryObject(circleButton, root,
+                                             { x: 20 + 60 * place, y: 20, textValue: textValue, testMode: 1 })
+            var ink = []
+            tryVerify(function() {
+                var image = grabImage(item)
+                ink = []
+                var total = 0
+                for (var y = 0; y < item.height; ++y) {
+                    for (var x = 0; x < item.width; ++x) {
+                        var p = image.pixel(x, y)
+                        ink.push(Math.min(p.r, p.g, p.b))
+                        total += ink[ink.length - 1]
+                    }
+                }
+                return total > 20
+            }, 5000, textValue + " is drawn")
+            return ink
+        }
+
+        function sum(values) {
+            return values.reduce(function(a, b) { return a + b }, 0)
+        }
+
+        // A person testing an Xbox-style pad reads the right names: X, Y, A and B are four
+        // different shapes, and X is not drawn as an H (as seven segments would draw it).
+        function test_faceLettersAreTheirOwnShapes() {
+            tryCompare(Constants.ledLetterFont, "status", FontLoader.Ready)
+            var letters = ["X", "Y", "A", "B", "H"]
+            // The letter alone: what it adds to a button without one.
+            var blank = letterInk("", letters.length)
+            var shapes = {}
+            letters.forEach(function(letter, place) {
+                shapes[letter] = letterInk(letter, place).map(function(v, k) { return Math.max(0, v - blank[k]) })
+            })
+            var pairs = [["X", "Y"], ["X", "A"], ["X", "B"], ["Y", "A"], ["Y", "B"], ["A", "B"], ["X", "H"]]
+            pairs.forEach(function(pair) {
+                var a = shapes[pair[0]], b = shapes[pair[1]]
+                var difference = sum(a.map(function(v, k) { return Math.abs(v - b[k]) }))
+                var smaller = Math.min(sum(a), sum(b))
+                verify(smaller > 5, pair + ": both letters show")
+                verify(difference > smaller / 2, pair + " differ by " + difference + " of " + smaller)
+            })
         }
 
         // `rl` picks the side's picture; an explicit picture wins over it.

@@ -14,6 +14,11 @@ Item {
         ColorPicker {}
     }
 
+    Component {
+        id: wheelComponent
+        ColorWheel {}
+    }
+
     TestCase {
         name: "ColorPicker"
         when: windowShown
@@ -22,6 +27,22 @@ Item {
             var picker = createTemporaryObject(pickerComponent, root)
             verify(picker)
             return picker
+        }
+
+        // A wheel on its own starts at the triangle's centre with red at the top, and its
+        // handle shows that colour, not black.
+        function test_wheelOnItsOwnStartsAtTheCentre() {
+            var wheel = createTemporaryObject(wheelComponent, root)
+            compare(wheel.hue, 0)
+            compare(wheel.sat, 1 / 2)
+            compare(wheel.val, 2 / 3)
+            fuzzyCompare(wheel.selectionPoint.x, 0, 1e-9)
+            fuzzyCompare(wheel.selectionPoint.y, 0, 1e-9)
+            var handle = findChild(wheel, "selectionHandle")
+            verify(fuzzyColour(handle.color, Qt.rgba(2 / 3, 1 / 3, 1 / 3, 1), 0.01), String(handle.color))
+            waitForRendering(wheel)
+            var centre = grabImage(wheel).pixel(wheel.width / 2, wheel.width / 2)
+            verify(fuzzyColour(centre, Qt.rgba(2 / 3, 1 / 3, 1 / 3, 1), 0.03), String(centre))
         }
 
         // A point of the wheel at `turns` clockwise from 12 o'clock, `distance` from the centre.

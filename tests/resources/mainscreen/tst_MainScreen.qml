@@ -267,21 +267,47 @@ Item {
             tryCompare(menu, "visible", false)
         }
 
-        function test_sectorsDoNothingWhileTheMenuIsFadedOut() {
+        // A click on the centre and Escape close the open menu as Select and Start do:
+        // hidden, no longer in the way of the media button, and it opens again as the
+        // first time.
+        function test_centreAndEscapeCloseTheMenu_data() {
+            return [
+                { tag: "centre click", close: "centre" },
+                { tag: "Escape", close: "escape" }
+            ]
+        }
+
+        function test_centreAndEscapeCloseTheMenu(data) {
             var main = createMain("three.json")
             var menu = main.pieMenu
-            openMenu(main)
-            mouseClick(menu, menu.centerX, menu.centerY)
-            tryCompare(menu, "opacity", 0)
-            LogCapture.clear()
-            clickSector(menu, 5)
-            compare(main.scenes.currentIndex, 0)
-            compare(LogCapture.matching("currentIndex=").length, 0)
+            // Escape goes to the window with the keyboard focus.
+            main.Window.window.requestActivate()
+            tryCompare(main.Window.window, "active", true)
+            for (var round = 0; round < 2; ++round) {
+                LogCapture.clear()
+                openMenu(main)
+                if (data.close === "centre")
+                    mouseClick(menu, menu.centerX, menu.centerY)
+                else
+                    keyClick(Qt.Key_Escape)
+                compare(menu.state, "")
+                tryCompare(menu, "visible", false)
 
-            mouseClick(menu, menu.centerX, menu.centerY)
-            tryCompare(menu, "opacity", 1)
-            clickSector(menu, 5)
-            compare(main.scenes.currentIndex, 1)
+                // The sectors take no clicks: the scene stays, and the click at the
+                // media button's edge reaches the button beneath.
+                clickSector(menu, 5)
+                compare(main.scenes.currentIndex, 0)
+                compare(LogCapture.matching("currentIndex=").length, 0)
+                compare(LogCapture.matching("Mediabutton clicked").length, 2)
+                compare(menu.state, "active")
+                tryCompare(menu, "opacity", 0.85)
+                main.mediaButton.clicked()
+                compare(menu.state, "")
+                tryCompare(menu, "opacity", 0)
+            }
+            // Escape does nothing to a closed menu.
+            keyClick(Qt.Key_Escape)
+            compare(menu.state, "")
         }
 
         function test_fullScreenHidesTheTestView() {

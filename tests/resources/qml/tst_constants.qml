@@ -26,8 +26,10 @@ TestCase {
     function test_bundledFontsLoad() {
         tryCompare(Constants.mySystemFont, "status", FontLoader.Ready)
         tryCompare(Constants.ledFont, "status", FontLoader.Ready)
+        tryCompare(Constants.ledLetterFont, "status", FontLoader.Ready)
         compare(Constants.mySystemFont.name, "Joyvant Sans CJK")
         compare(Constants.ledFont.name, "DSEG7 Classic")
+        compare(Constants.ledLetterFont.name, "DSEG14 Classic")
         compare(Constants.font.family, Constants.mySystemFont.name)
         compare(Constants.largeFont.family, Constants.mySystemFont.name)
         compare(Constants.smallFont.family, Constants.mySystemFont.name)
@@ -52,12 +54,11 @@ TestCase {
     }
 
 
-    // The folder loader lists the bundle's font folder: both fonts, not fonts.txt.
+    // The folder loader lists the bundle's font folder: the three fonts, not fonts.txt.
     function test_bundleFolderListsOnlyFonts() {
         var model = Constants.directoryFontLoader.folderModel
-        tryVerify(function() { return model.count === 2 }, 5000, "count " + model.count + " status " + model.status)
-        compare(model.count, 2)
-        var names = [model.get(0, "fileName"), model.get(1, "fileName")].sort()
-        compare(names, ["SourceHanSansCN-Bold.otf", "advanced_led_board-7.ttf"])
+        tryVerify(function() { return model.count === 3 }, 5000, "count " + model.count + " status " + model.status)
+        var names = [0, 1, 2].map(function(i) { return model.get(i, "fileName") }).sort()
+        compare(names, ["DSEG14Classic-Bold.ttf", "SourceHanSansCN-Bold.otf", "advanced_led_board-7.ttf"])
     }
 }

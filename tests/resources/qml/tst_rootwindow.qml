@@ -40,18 +40,39 @@ TestCase {
         compare(window.x, x + 15)
         compare(window.y, y - 7)
 
-        // Zoom alternates on boolValue alone.
-        verify(window.boolValue)
-        main.windowZoomClicked()
-        verify(!window.boolValue)
-        main.windowZoomClicked()
-        verify(window.boolValue)
-
         // Closing logs first, then closes the window.
         LogCapture.clear()
         main.windowCloseClicked()
         compare(LogCapture.matching("Application closed").length, 1)
         tryCompare(window, "visible", false)
+        window.destroy()
+    }
+
+    // Zoom toggles from what the window is: after maximise, full screen and back to
+    // normal, the next click maximises again instead of restoring a normal window.
+    function test_zoomFollowsTheWindow() {
+        var window = Qt.createComponent("qrc:/nimbo4.qml").createObject(null)
+        tryCompare(window, "visibility", Window.Windowed)
+        var main = mainScreenOf(window)
+        verify(window.boolValue)
+        main.windowZoomClicked()
+        tryCompare(window, "visibility", Window.Maximized)
+        verify(!window.boolValue)
+        main.windowZoomClicked()
+        tryCompare(window, "visibility", Window.Windowed)
+        verify(window.boolValue)
+
+        main.windowZoomClicked()
+        tryCompare(window, "visibility", Window.Maximized)
+        main.actionFullScreen.trigger()
+        tryCompare(window, "visibility", Window.FullScreen)
+        main.actionFullScreen.trigger()
+        tryCompare(window, "visibility", Window.Windowed)
+        verify(window.boolValue)
+        main.windowZoomClicked()
+        tryCompare(window, "visibility", Window.Maximized)
+        main.windowZoomClicked()
+        tryCompare(window, "visibility", Window.Windowed)
         window.destroy()
     }
 

@@ -21,6 +21,11 @@ Item {
 
     SignalSpy { id: clicks; target: host; signalName: "clicked" }
 
+    Component {
+        id: hostComponent
+        ShaderToyEffect {}
+    }
+
     readonly property string plainShader: "#version 330\n"
         + "in highp vec2 qt_TexCoord0;\nout vec4 fragColor;\nuniform float qt_Opacity;\n"
         + "uniform sampler2D iChannel0;\n"
@@ -36,6 +41,18 @@ Item {
 
         function init() {
             LogCapture.clear()
+        }
+
+        // Before its first scene the host draws black, with no note from Qt's shader
+        // effect (its own default shader samples a "source" the host does not have).
+        function test_blackAndQuietBeforeTheFirstScene() {
+            var fresh = createTemporaryObject(hostComponent, root, { width: 64, height: 64 })
+            waitForRendering(fresh)
+            var p = grabImage(fresh).pixel(32, 32)
+            verify(p.r === 0 && p.g === 0 && p.b === 0 && p.a === 1, String(p))
+            compare(fresh.log, "")
+            compare(LogCapture.matching("matching property").length, 0)
+            compare(LogCapture.matching("qt_Opacity").length, 0)
         }
 
         function test_imageEntryFeedsChannelZeroAndAudioCreatesNothing() {
