@@ -80,6 +80,8 @@ GamepadBackend::~GamepadBackend()
     for (Device &device : m_devices) {
         if (device.rumbleLow || device.rumbleHigh)
             SDL_GameControllerRumble(device.controller, 0, 0, 0);
+        if (device.triggerLeft || device.triggerRight)
+            SDL_GameControllerRumbleTriggers(device.controller, 0, 0, 0);
         SDL_GameControllerClose(device.controller);
     }
     m_devices.clear();
@@ -262,7 +264,53 @@ void GamepadBackend::setRumble(int deviceId, quint16 low, quint16 high)
     const auto it = m_devices.find(deviceId);
     if (it == m_devices.end())
         return;
-    Device &device = *it;
+    it->askedLow = low;
+    it->askedHigh = high;
+    if (!it->holder)
+        playRumble(*it, low, high);
+}
+
+bool GamepadBackend::holdRumble(int deviceId, const void *holder)
+{
+    const auto it = m_devices.find(deviceId);
+    if (it == m_devices.end() || !holder || (it->holder && it->holder != holder))
+        return false;
+    if (it->holder == holder)
+        return true;
+    it->holder = holder;
+    emit rumbleHoldChanged(deviceId, true);
+    return true;
+}
+
+void GamepadBackend::releaseRumble(int deviceId, const void *holder)
+{
+    const auto it = m_devices.find(deviceId);
+    if (it == m_devices.end() || !holder || it->holder != holder)
+        return;
+    it->holder = nullptr;
+    playTriggerRumble(*it, 0, 0);
+    playRumble(*it, it->askedLow, it->askedHigh);
+    emit rumbleHoldChanged(deviceId, false);
+}
+
+bool GamepadBackend::isRumbleHeld(int deviceId) const
+{
+    const auto it = m_devices.constFind(deviceId);
+    return it != m_devices.constEnd() && it->holder;
+}
+
+void GamepadBackend::setHeldRumble(int deviceId, const void *holder, quint16 low, quint16 high, quint16 leftTrigger,
+                                   quint16 rightTrigger)
+{
+    const auto it = m_devices.find(deviceId);
+    if (it == m_devices.end() || !holder || it->holder != holder)
+        return;
+    playRumble(*it, low, high);
+    playTriggerRumble(*it, leftTrigger, rightTrigger);
+}
+
+void GamepadBackend::playRumble(Device &device, quint16 low, quint16 high)
+{
     if (device.rumbleLow == low && device.rumbleHigh == high)
         return; // a running rumble is kept alive by the pump
     device.rumbleLow = low;
@@ -270,6 +318,19 @@ void GamepadBackend::setRumble(int deviceId, quint16 low, quint16 high)
     const bool on = low || high;
     SDL_GameControllerRumble(device.controller, low, high, on ? RumbleDurationMs : 0);
     device.rumbleRenewAt = m_clock.elapsed() + (RumbleDurationMs - RumbleRenewMarginMs);
+}
+
+void GamepadBackend::playTriggerRumble(Device &device, quint16 left, quint16 right)
+{
+    if (device.triggerLeft == left && device.triggerRight == right)
+        return;
+    // SDL refuses trigger rumble on a pad without trigger motors: nothing to keep.
+    const bool on = left || right;
+    if (SDL_GameControllerRumbleTriggers(device.controller, left, right, on ? RumbleDurationMs : 0) != 0)
+        return;
+    device.triggerLeft = left;
+    device.triggerRight = right;
+    device.triggerRenewAt = m_clock.elapsed() + (RumbleDurationMs - RumbleRenewMarginMs);
 }
 
 void GamepadBackend::pump()
@@ -434,6 +495,11 @@ void GamepadBackend::renewRumble()
             // Same levels: SDL only moves the end of the rumble further out.
             SDL_GameControllerRumble(device.controller, device.rumbleLow, device.rumbleHigh, RumbleDurationMs);
             device.rumbleRenewAt = now + (RumbleDurationMs - RumbleRenewMarginMs);
+        }
+        if ((device.triggerLeft || device.triggerRight) && now >= device.triggerRenewAt) {
+            SDL_GameControllerRumbleTriggers(device.controller, device.triggerLeft, device.triggerRight,
+                                             RumbleDurationMs);
+            device.triggerRenewAt = now + (RumbleDurationMs - RumbleRenewMarginMs);
         }
     }
 }

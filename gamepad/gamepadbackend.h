@@ -42,7 +42,13 @@ namespace joyvant {
 //
 // Rumble: SDL ends a rumble after the duration given with it. A non-zero level is
 // therefore re-sent with a fresh duration before the old one runs out, for as long as
-// it is set; level 0 stops the motors at once.
+// it is set; level 0 stops the motors at once. The same holds for the trigger motors.
+//
+// Rumble hold: a holder (the haptics bench of the diagnostics module) can take a device's
+// motors for itself. While it holds them, setRumble() only records the levels asked for
+// (the test view's triggers and dials keep writing them) and the motors play what the
+// holder sends; when the hold ends every motor the holder used stops and the recorded
+// levels apply again. A hold ends with its device.
 class JOYVANT_GAMEPAD_EXPORT GamepadBackend : public QObject
 {
     Q_OBJECT
@@ -75,6 +81,19 @@ public:
     // Motor levels 0..65535 for an open device; 0, 0 stops at once. Ignored for an
     // unknown device.
     void setRumble(int deviceId, quint16 low, quint16 high);
+
+    // Takes the motors of an open device for `holder`; false for an unknown device or one
+    // another holder has. Taking them again is harmless.
+    bool holdRumble(int deviceId, const void *holder);
+    // Ends `holder`'s hold: the trigger motors stop, the main motors go back to the
+    // levels last asked for with setRumble(). Nothing happens for anyone else's hold.
+    void releaseRumble(int deviceId, const void *holder);
+    bool isRumbleHeld(int deviceId) const;
+    // Levels 0..65535 of the main motors and the trigger motors while `holder` holds the
+    // device; ignored otherwise. The trigger levels are ignored by a pad without
+    // trigger motors.
+    void setHeldRumble(int deviceId, const void *holder, quint16 low, quint16 high, quint16 leftTrigger,
+                       quint16 rightTrigger);
 
     // SDL's handle of an open device for queries beyond buttons and axes (identity,
     // features); null for an unknown device. Valid until the device is removed.
@@ -111,6 +130,8 @@ signals:
     void joysticksChanged();
     // After every round of the pump, once SDL has updated every open joystick.
     void pumped();
+    // A hold began or ended; not emitted when a hold ends because its device left.
+    void rumbleHoldChanged(int deviceId, bool held);
 
 private:
     struct Device
@@ -119,9 +140,15 @@ private:
         QString name;
         std::array<bool, SDL_CONTROLLER_BUTTON_MAX> buttons {};
         std::array<int, SDL_CONTROLLER_AXIS_MAX> axes {};
-        quint16 rumbleLow = 0;
+        quint16 rumbleLow = 0; // the levels the motors play
         quint16 rumbleHigh = 0;
         qint64 rumbleRenewAt = 0; // on m_clock
+        quint16 askedLow = 0; // the levels setRumble() asked for
+        quint16 askedHigh = 0;
+        quint16 triggerLeft = 0;
+        quint16 triggerRight = 0;
+        qint64 triggerRenewAt = 0; // on m_clock
+        const void *holder = nullptr;
     };
 
     GamepadBackend();
@@ -144,6 +171,8 @@ private:
     void reloadState(int deviceId);
     void handleEvent(const SDL_Event &event);
     void renewRumble();
+    void playRumble(Device &device, quint16 low, quint16 high);
+    void playTriggerRumble(Device &device, quint16 left, quint16 right);
 
     bool m_available = false;
     QString m_userMappingError;

@@ -36,6 +36,18 @@ bool isQtOption(const QString &name, bool *takesValue)
     return false;
 }
 
+// "auto", or a scale from kMinSceneScale to 1; -1 for anything else.
+double sceneScaleValue(const QString &text)
+{
+    if (text == QLatin1String("auto"))
+        return 0.0;
+    bool ok = false;
+    const double scale = text.toDouble(&ok);
+    if (!ok || !(scale >= kMinSceneScale && scale <= 1.0))
+        return -1.0;
+    return scale;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList &arguments)
@@ -56,6 +68,26 @@ CommandLine parseCommandLine(const QStringList &arguments)
         if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-"))
             continue; // plain arguments are ignored, as they always were
         const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (name == QLatin1String("scene-scale") || name.startsWith(QLatin1String("scene-scale="))) {
+            const bool withValue = name.contains(QLatin1Char('='));
+            if (!withValue && i + 1 >= arguments.size()) {
+                result.action = CommandLine::Fail;
+                result.unknownOption = argument;
+                result.error = QStringLiteral("%1 needs a value: auto, or a scale from 0.25 to 1").arg(argument);
+                return result;
+            }
+            const QString value = withValue ? name.section(QLatin1Char('='), 1) : arguments.at(++i);
+            const double scale = sceneScaleValue(value);
+            if (scale < 0.0) {
+                result.action = CommandLine::Fail;
+                result.unknownOption = argument;
+                result.error = QStringLiteral("invalid value '%1' for %2: auto, or a scale from 0.25 to 1")
+                                   .arg(value, argument);
+                return result;
+            }
+            result.sceneScale = scale;
+            continue;
+        }
         bool takesValue = false;
         if (isQtOption(name, &takesValue)) {
             if (takesValue)
@@ -77,6 +109,12 @@ QString usageText()
                           "\n"
                           "  -h, --help     show this help and exit\n"
                           "  -v, --version  show the version and exit\n"
+                          "  --scene-scale SCALE\n"
+                          "                 size of the background scene's picture: auto (the default)\n"
+                          "                 draws it smaller and less often where the renderer does not\n"
+                          "                 keep up with the test view; a scale from 0.25 to 1 fixes its\n"
+                          "                 width and height at that share of the window's, drawn with\n"
+                          "                 every frame (1: the full picture, whatever it costs)\n"
                           "\n"
                           "Qt's own options (-platform, -style, ...) are passed on to Qt.\n"
                           "Set JOYVANT_LOGTOFILE=1 to append every log line to log/gamepad.log in the\n"
@@ -89,7 +127,7 @@ QString versionText()
     return QStringLiteral("joyvant " JOYVANT_VERSION "\n");
 }
 
-int handleCommandLine(int argc, char **argv)
+int handleCommandLine(int argc, char **argv, CommandLine *parsed)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -103,12 +141,17 @@ int handleCommandLine(int argc, char **argv)
         std::fputs(versionText().toLocal8Bit().constData(), stdout);
         return 0;
     case CommandLine::Fail:
-        std::fprintf(stderr, "joyvant: unknown option '%s'\n", commandLine.unknownOption.toLocal8Bit().constData());
+        if (commandLine.error.isEmpty())
+            std::fprintf(stderr, "joyvant: unknown option '%s'\n", commandLine.unknownOption.toLocal8Bit().constData());
+        else
+            std::fprintf(stderr, "joyvant: %s\n", commandLine.error.toLocal8Bit().constData());
         std::fputs(usageText().toLocal8Bit().constData(), stderr);
         return 2;
     case CommandLine::Run:
         break;
     }
+    if (parsed)
+        *parsed = commandLine;
     return -1;
 }
 

@@ -12,7 +12,14 @@ struct CommandLine
     enum Action { Run, ShowHelp, ShowVersion, Fail };
     Action action = Run;
     QString unknownOption; // set when action is Fail
+    QString error; // what is wrong with the option, when action is Fail
+    // --scene-scale: 0 lets the background scene's picture size and rate follow what the
+    // renderer manages; a value from 0.25 to 1 fixes the size and draws it every frame.
+    double sceneScale = 0.0;
 };
+
+// The lowest fixed scene scale --scene-scale takes.
+constexpr double kMinSceneScale = 0.25;
 
 CommandLine parseCommandLine(const QStringList &arguments);
 
@@ -21,7 +28,8 @@ QString usageText();
 QString versionText();
 
 // Handles --help, --version and unknown options before any Qt application exists, so
-// they work without a display. Returns the exit code to end with, or -1 to go on.
-int handleCommandLine(int argc, char **argv);
+// they work without a display. Returns the exit code to end with, or -1 to go on; then
+// `parsed`, when given, holds what the command line asks for.
+int handleCommandLine(int argc, char **argv, CommandLine *parsed = nullptr);
 
 } // namespace joyvant

@@ -59,7 +59,8 @@ QSurfaceFormat programSurfaceFormat()
 
 int runApplication(int &argc, char **argv, const QString &rootUrl)
 {
-    const int early = handleCommandLine(argc, argv);
+    CommandLine commandLine;
+    const int early = handleCommandLine(argc, argv, &commandLine);
     if (early >= 0)
         return early;
 
@@ -82,6 +83,7 @@ int runApplication(int &argc, char **argv, const QString &rootUrl)
     engine.rootContext()->setContextProperty(
         QStringLiteral("joyvantSceneList"),
         sceneListUrl(QDir::currentPath(), QCoreApplication::applicationDirPath()));
+    engine.rootContext()->setContextProperty(QStringLiteral("joyvantSceneScale"), commandLine.sceneScale);
 
     const QUrl url(rootUrl, QUrl::TolerantMode);
     QObject::connect(

@@ -6,6 +6,7 @@ import QtGamepad 1.15
 import com.corvane.multimedia 1.0
 import com.corvane.io 1.0
 import com.corvane.system 1.0
+import com.corvane.scene 1.0
 import Qt.labs.platform 1.1
 import nimbo4 1.0
 
@@ -21,6 +22,7 @@ Item {
     property alias windowCloseButton: windowClose
     property alias columnLayout: columnLayout
     property alias sceneEffect: sceneEffect
+    property alias scenePicture: scenePicture
     property alias test: test
     property alias scenesFile: scenesFile
     property alias scenes: scenes
@@ -45,6 +47,9 @@ Item {
     property color styleColor: "#FFFFFF"
     // Where the list of background scenes is read from, once, at start-up.
     property url sceneListSource: "file:scenes.json"
+    // The scene's picture as a share of the window's size: 0 lets it follow what the
+    // renderer manages, a value up to 1 fixes it (the host's --scene-scale).
+    property real sceneScale: 0
     // Taken from the window this screen is shown in, whichever window that is.
     readonly property bool fullScreen: Window.visibility === Window.FullScreen
 
@@ -71,6 +76,50 @@ Item {
         anchors.fill: parent
         gamepad: test.gamepad
         opacity: GamepadManager.connectedGamepads.length > 0 && !mainScreen.fullScreen ? 0.90 : 1
+        // The scene sees the size it is drawn at: its clock, pointer and stick inputs and
+        // its pixels all count in the picture's pixels.
+        resolution: Qt.size(Math.max(1, Math.round(width * SceneAdapter.scale)),
+                            Math.max(1, Math.round(height * SceneAdapter.scale)))
+    }
+
+    // Where the renderer does not keep up, the scene is drawn into this texture at a
+    // smaller size, only on the scene clock's ticks, and scaled up smoothly; otherwise the
+    // scene draws itself in place and this item is off.
+    ShaderEffectSource {
+        id: scenePicture
+        objectName: "scenePicture"
+        anchors.fill: parent
+        visible: SceneAdapter.layered
+        sourceItem: visible ? sceneEffect : null
+        hideSource: visible
+        live: false
+        smooth: true
+        // Drawn the window's way up, so gl_FragCoord counts from the bottom left as it does
+        // when the scene draws itself in place.
+        textureMirroring: ShaderEffectSource.NoMirroring
+        textureSize: sceneEffect.resolution
+        opacity: sceneEffect.opacity
+    }
+
+    Connections {
+        target: SceneAdapter
+        function onTicked() {
+            if (scenePicture.visible)
+                scenePicture.scheduleUpdate()
+        }
+    }
+
+    // The frames of this screen's window set the scene's size and rate.
+    Binding {
+        target: SceneAdapter
+        property: "window"
+        value: mainScreen.Window.window
+    }
+
+    Binding {
+        target: SceneAdapter
+        property: "fixedScale"
+        value: mainScreen.sceneScale
     }
 
     // The controller test, over the scene and under the chrome.

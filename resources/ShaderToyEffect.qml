@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtMultimedia 5.15
 import com.corvane.multimedia 1.0
+import com.corvane.scene 1.0
 
 // Runs one fragment shader over the whole item with a shader-toy style set of inputs:
 // size, a clock counting from creation, the pointer or a stick as iMouse (pixels, origin
@@ -165,13 +166,20 @@ ShaderToyEffectForm {
     Connections { target: effect.iChannel3; function onSourceItemChanged() { effect.logChannel(3) } }
 
     // Seconds since the item was created; stopping freezes iTime, starting jumps it on.
-    Timer {
+    // The time moves on with the shared scene clock, whose rate follows what the renderer
+    // manages and which stops while the window is not drawn; every scene steps together,
+    // so a tick costs one frame however many scenes show.
+    QtObject {
         id: clock
         readonly property double createdAt: Date.now()
-        interval: 10
-        repeat: true
-        running: true
-        onTriggered: effect.iTime = (Date.now() - createdAt) / 1000
+        property bool running: true
+        function start() { running = true }
+        function stop() { running = false }
+    }
+
+    Connections {
+        target: clock.running ? SceneAdapter : null
+        function onTicked() { effect.iTime = (Date.now() - clock.createdAt) / 1000 }
     }
 
     Component {

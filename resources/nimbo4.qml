@@ -23,6 +23,8 @@ ApplicationWindow {
         // The host names the scene list to read: the working directory's, or else the
         // one installed with the program.
         sceneListSource: typeof joyvantSceneList !== "undefined" ? joyvantSceneList : "file:scenes.json"
+        // The scene's picture size from the command line; 0 adapts it to the renderer.
+        sceneScale: typeof joyvantSceneScale !== "undefined" ? joyvantSceneScale : 0
 
         onWindowOffsetChanged: {
             applicationWindow.x += dx

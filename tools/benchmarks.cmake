@@ -19,6 +19,8 @@ if(JOYVANT_BUILD_TESTS)
     # The pad health view: its frame cost beside the stick views', and docs/pad-health.png.
     add_subdirectory(bench_padhealth)
 endif()
+# Report-rate measurement per report frame, against reading the pipe alone.
+add_subdirectory(bench_reportrate)
 # TreeView toggle and append times at 100,000 rows.
 add_subdirectory(bench_treeview)
 # Baseline window of the start-up benchmark (tools/bench_startup.py).

@@ -67,6 +67,22 @@ void VirtualGamepad::setGameController(bool gameController)
     emit gameControllerChanged();
 }
 
+void VirtualGamepad::setTriggerRumble(bool triggerRumble)
+{
+    if (m_triggerRumble == triggerRumble)
+        return;
+    m_triggerRumble = triggerRumble;
+    emit triggerRumbleChanged();
+}
+
+void VirtualGamepad::setLed(bool led)
+{
+    if (m_led == led)
+        return;
+    m_led = led;
+    emit ledChanged();
+}
+
 bool VirtualGamepad::attach()
 {
     if (m_joystick) {
@@ -94,12 +110,20 @@ bool VirtualGamepad::attach()
     desc.userdata = this;
     desc.Rumble = &VirtualGamepad::rumbleCallback;
     describeRawLayout(desc);
+    // SDL gives a virtual pad the features whose callbacks it has.
+    if (m_triggerRumble)
+        desc.RumbleTriggers = &VirtualGamepad::triggerRumbleCallback;
+    if (m_led)
+        desc.SetLED = &VirtualGamepad::ledCallback;
 
     {
         QMutexLocker lock(&m_rumbleMutex);
         m_clock.start();
         m_rumbleCalls.clear();
         m_low = m_high = 0;
+        m_triggerRumbleCalls.clear();
+        m_left = m_right = 0;
+        m_ledCalls.clear();
     }
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     SDL_Joystick *joystick = index < 0 ? nullptr : SDL_JoystickOpen(index);
@@ -250,8 +274,72 @@ void VirtualGamepad::clearRumbleCalls()
     {
         QMutexLocker lock(&m_rumbleMutex);
         m_rumbleCalls.clear();
+        m_triggerRumbleCalls.clear();
     }
     emit rumbleChanged();
+}
+
+int VirtualGamepad::triggerRumbleCallback(void *userdata, quint16 left, quint16 right)
+{
+    auto *pad = static_cast<VirtualGamepad *>(userdata);
+    {
+        QMutexLocker lock(&pad->m_rumbleMutex);
+        pad->m_left = left;
+        pad->m_right = right;
+        pad->m_triggerRumbleCalls.append({pad->m_clock.elapsed(), left, right});
+    }
+    QMetaObject::invokeMethod(pad, &VirtualGamepad::rumbleChanged, Qt::QueuedConnection);
+    return 0;
+}
+
+int VirtualGamepad::ledCallback(void *userdata, quint8 red, quint8 green, quint8 blue)
+{
+    auto *pad = static_cast<VirtualGamepad *>(userdata);
+    {
+        QMutexLocker lock(&pad->m_rumbleMutex);
+        pad->m_ledCalls.append({pad->m_clock.elapsed(), red, green, blue});
+    }
+    QMetaObject::invokeMethod(pad, &VirtualGamepad::ledColorChanged, Qt::QueuedConnection);
+    return 0;
+}
+
+int VirtualGamepad::leftTriggerRumble() const
+{
+    QMutexLocker lock(&m_rumbleMutex);
+    return m_left;
+}
+
+int VirtualGamepad::rightTriggerRumble() const
+{
+    QMutexLocker lock(&m_rumbleMutex);
+    return m_right;
+}
+
+int VirtualGamepad::triggerRumbleCount() const
+{
+    QMutexLocker lock(&m_rumbleMutex);
+    return m_triggerRumbleCalls.size();
+}
+
+QVector<VirtualGamepad::TriggerRumbleCall> VirtualGamepad::triggerRumbleCalls() const
+{
+    QMutexLocker lock(&m_rumbleMutex);
+    return m_triggerRumbleCalls;
+}
+
+QString VirtualGamepad::ledColor() const
+{
+    QMutexLocker lock(&m_rumbleMutex);
+    if (m_ledCalls.isEmpty())
+        return QString();
+    const LedCall &last = m_ledCalls.constLast();
+    return QString::asprintf("#%02x%02x%02x", last.red, last.green, last.blue);
+}
+
+QVector<VirtualGamepad::LedCall> VirtualGamepad::ledCalls() const
+{
+    QMutexLocker lock(&m_rumbleMutex);
+    return m_ledCalls;
 }
 
 } // namespace test

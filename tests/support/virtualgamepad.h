@@ -37,6 +37,12 @@ namespace test {
 // since attach. SDL calls it when a rumble starts or changes, with 0, 0 when a rumble
 // is stopped or runs out, and again with the same levels every 2 s while one lasts.
 //
+// Trigger rumble and the light: with `triggerRumble` or `led` true (false by default;
+// both take effect at the next attach) SDL says the pad has trigger motors or an LED, and
+// every call SDL makes to them is recorded like the rumble calls: triggerRumbleCalls()
+// with both trigger motors' levels, ledCalls() with the colour. SDL ends a trigger
+// rumble with 0, 0 as it ends a rumble.
+//
 // A pad with `gameController` false is a plain joystick of unknown type with the same
 // buttons and axes: SDL has no controller mapping for it, so the gamepad module does not
 // see it until one is added.
@@ -67,6 +73,12 @@ class VirtualGamepad : public QObject
     Q_PROPERTY(int lowFrequencyRumble READ lowFrequencyRumble NOTIFY rumbleChanged)
     Q_PROPERTY(int highFrequencyRumble READ highFrequencyRumble NOTIFY rumbleChanged)
     Q_PROPERTY(int rumbleCount READ rumbleCount NOTIFY rumbleChanged)
+    Q_PROPERTY(bool triggerRumble READ hasTriggerRumble WRITE setTriggerRumble NOTIFY triggerRumbleChanged)
+    Q_PROPERTY(bool led READ hasLed WRITE setLed NOTIFY ledChanged)
+    Q_PROPERTY(int leftTriggerRumble READ leftTriggerRumble NOTIFY rumbleChanged)
+    Q_PROPERTY(int rightTriggerRumble READ rightTriggerRumble NOTIFY rumbleChanged)
+    Q_PROPERTY(int triggerRumbleCount READ triggerRumbleCount NOTIFY rumbleChanged)
+    Q_PROPERTY(QString ledColor READ ledColor NOTIFY ledColorChanged)
 public:
     // SDL_GameControllerButton.
     enum Button {
@@ -104,6 +116,17 @@ public:
         int low; // low-frequency (left) motor, 0..65535
         int high; // high-frequency (right) motor, 0..65535
     };
+    struct TriggerRumbleCall
+    {
+        qint64 msecs; // since attach
+        int left; // left trigger motor, 0..65535
+        int right; // right trigger motor, 0..65535
+    };
+    struct LedCall
+    {
+        qint64 msecs; // since attach
+        int red, green, blue; // 0..255
+    };
 
     explicit VirtualGamepad(QObject *parent = nullptr);
     ~VirtualGamepad() override;
@@ -114,6 +137,11 @@ public:
     // Takes effect at the next attach.
     bool isGameController() const { return m_gameController; }
     void setGameController(bool gameController);
+    // Take effect at the next attach.
+    bool hasTriggerRumble() const { return m_triggerRumble; }
+    void setTriggerRumble(bool triggerRumble);
+    bool hasLed() const { return m_led; }
+    void setLed(bool led);
 
     // Plugs the pad in. False (with a warning) if SDL refuses or it is already attached.
     Q_INVOKABLE bool attach();
@@ -143,12 +171,24 @@ public:
     QVector<RumbleCall> rumbleCalls() const;
     Q_INVOKABLE void clearRumbleCalls();
 
+    int leftTriggerRumble() const;
+    int rightTriggerRumble() const;
+    int triggerRumbleCount() const;
+    QVector<TriggerRumbleCall> triggerRumbleCalls() const;
+    // The last colour SDL set, as "#rrggbb"; empty before the first.
+    QString ledColor() const;
+    QVector<LedCall> ledCalls() const;
+
 signals:
     void nameChanged();
     void gameControllerChanged();
     void attachedChanged();
     // Emitted (queued) after each rumble call SDL made to the pad.
     void rumbleChanged();
+    void triggerRumbleChanged();
+    void ledChanged();
+    // Emitted (queued) after each LED call SDL made to the pad.
+    void ledColorChanged();
 
 private:
     static int rumbleCallback(void *userdata, quint16 low, quint16 high);
@@ -161,9 +201,13 @@ private:
     int m_rawAxes = -1;
     int m_rawHats = -1;
     QVector<int> m_rawAxisRest;
+    static int triggerRumbleCallback(void *userdata, quint16 left, quint16 right);
+    static int ledCallback(void *userdata, quint8 red, quint8 green, quint8 blue);
 
     QString m_name = QStringLiteral("Joyvant Virtual Gamepad");
     bool m_gameController = true;
+    bool m_triggerRumble = false;
+    bool m_led = false;
     QByteArray m_sdlName; // kept alive while attached
     _SDL_Joystick *m_joystick = nullptr;
     int m_deviceId = -1;
@@ -173,6 +217,10 @@ private:
     QVector<RumbleCall> m_rumbleCalls;
     int m_low = 0;
     int m_high = 0;
+    QVector<TriggerRumbleCall> m_triggerRumbleCalls;
+    int m_left = 0;
+    int m_right = 0;
+    QVector<LedCall> m_ledCalls;
 };
 
 } // namespace test

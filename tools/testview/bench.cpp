@@ -1,6 +1,15 @@
 // Frame-time benchmark of the main screen with the controller test view.
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/bench_testview [--frames N] [--warmup N]
+//       [--scene NAME] [--scene-scale auto|S] [--settle SECONDS] [--size WxH] [--idle SECONDS]
+//
+// Started in the program's folder (build/bin) the main screen plays the first scene of
+// scenes.json, or the one named by --scene; --scene-scale is the program's option of the
+// same name. Before measuring, the pad plays for --settle seconds with the test view
+// shown, so that the scene's size and rate have adapted; each phase's line ends with the
+// size and rate the scene was drawn at. --idle measures instead the process's processor
+// time with the window shown and no pad (the program's own render loop, nothing forced)
+// and then with the window minimised, each for the given seconds.
 //
 // Loads the program's main screen (qrc:/Main.qml) at 1280x800 and binds an SDL virtual
 // pad to its test view. A thread of its own plays the pad at 250 Hz: both sticks go round
@@ -15,8 +24,9 @@
 // percentile of the frame time (from the scene graph's sync to the presented frame) and of
 // the time between two presented frames, the process's CPU time per frame (the pad's
 // thread and the renderer's threads included) and the ratios to the baseline.
-#include "startup.h"
 #include "eventwait.h"
+#include "sceneadapter.h"
+#include "startup.h"
 #include "virtualgamepad.h"
 
 #include <QCommandLineParser>
@@ -24,6 +34,10 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QQmlEngine>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QQmlContext>
+#include <QQmlExpression>
 #include <QQuickItem>
 #include <QQuickView>
 #include <QSurfaceFormat>
@@ -194,14 +208,55 @@ Sample measure(QQuickView &window, int warmup, int frames)
     return sample;
 }
 
+double processCpuSeconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+QString levelText(const joyvant::SceneAdapter *adapter)
+{
+    if (!adapter)
+        return QStringLiteral("?");
+    QString text = QStringLiteral("%1 %").arg(qRound(adapter->scale() * 100));
+    text += adapter->maxRate() > 0 ? QStringLiteral(", %1/s").arg(adapter->maxRate()) : QStringLiteral(", every frame");
+    return text;
+}
+
+// Processor time of the process over `seconds` of the window's own pace, as a share of
+// one core, and the frames presented meanwhile.
+void measureIdle(QQuickView &window, joyvant::SceneAdapter *adapter, const char *name, double seconds)
+{
+    int frames = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(&window, &QQuickWindow::frameSwapped, &window, [&] { ++frames; }, Qt::DirectConnection);
+    const double cpuStart = processCpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    pause(int(seconds * 1000));
+    const double wall = double(clock.nsecsElapsed()) / 1e9;
+    const double cpu = processCpuSeconds() - cpuStart;
+    QObject::disconnect(counting);
+    std::printf("| %s | %.1f s | %.1f %% | %d | %.1f | %s |\n", name, wall, 100.0 * cpu / wall, frames,
+                double(frames) / wall, qPrintable(levelText(adapter)));
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QSG_RENDER_LOOP"))
+    bool idle = false;
+    for (int i = 1; i < argc; ++i)
+        idle = idle || qstrcmp(argv[i], "--idle") == 0;
+    // Frame times are measured with frames forced back to back; idle load with the render
+    // loop and the swap interval the program itself runs with.
+    if (!idle && qEnvironmentVariableIsEmpty("QSG_RENDER_LOOP"))
         qputenv("QSG_RENDER_LOOP", "basic");
     QSurfaceFormat format = joyvant::programSurfaceFormat();
-    format.setSwapInterval(0);
+    if (!idle)
+        format.setSwapInterval(0);
     QSurfaceFormat::setDefaultFormat(format);
     QGuiApplication app(argc, argv);
 
@@ -212,22 +267,68 @@ int main(int argc, char *argv[])
                                           QStringLiteral("n"), QStringLiteral("400"));
     const QCommandLineOption warmupOption(QStringLiteral("warmup"), QStringLiteral("Frames before measuring."),
                                           QStringLiteral("n"), QStringLiteral("40"));
-    parser.addOptions({framesOption, warmupOption});
+    const QCommandLineOption sceneOption(QStringLiteral("scene"), QStringLiteral("Scene of scenes.json to play."),
+                                         QStringLiteral("name"));
+    const QCommandLineOption scaleOption(QStringLiteral("scene-scale"),
+                                         QStringLiteral("auto, or a fixed scale of the scene's picture."),
+                                         QStringLiteral("scale"), QStringLiteral("auto"));
+    const QCommandLineOption settleOption(QStringLiteral("settle"),
+                                          QStringLiteral("Seconds the pad plays before measuring."),
+                                          QStringLiteral("s"), QStringLiteral("6"));
+    const QCommandLineOption sizeOption(QStringLiteral("size"), QStringLiteral("Window size."), QStringLiteral("WxH"),
+                                        QStringLiteral("1280x800"));
+    const QCommandLineOption idleOption(QStringLiteral("idle"),
+                                        QStringLiteral("Measure the idle and minimised load instead."),
+                                        QStringLiteral("s"));
+    parser.addOptions({framesOption, warmupOption, sceneOption, scaleOption, settleOption, sizeOption, idleOption});
     parser.process(app);
     const int frames = qMax(10, parser.value(framesOption).toInt());
     const int warmup = qMax(0, parser.value(warmupOption).toInt());
+    const QStringList size = parser.value(sizeOption).split(QLatin1Char('x'));
+    const QString scaleText = parser.value(scaleOption);
+    const double sceneScale = scaleText == QLatin1String("auto") ? 0.0 : scaleText.toDouble();
 
     QQuickView window;
     window.engine()->addImportPath(QStringLiteral(":/imports"));
     window.engine()->addImportPath(QStringLiteral(JOYVANT_BIN_DIR));
     window.setResizeMode(QQuickView::SizeRootObjectToView);
-    window.resize(1280, 800);
+    window.resize(size.value(0).toInt() > 0 ? size.value(0).toInt() : 1280,
+                  size.value(1).toInt() > 0 ? size.value(1).toInt() : 800);
     window.setSource(QUrl(QStringLiteral("qrc:/Main.qml")));
     QQuickItem *root = window.rootObject();
     QObject *test = root ? root->property("test").value<QObject *>() : nullptr;
     if (!test) {
         std::fprintf(stderr, "bench_testview: the main screen did not load\n");
         return 1;
+    }
+    root->setProperty("sceneScale", sceneScale);
+    const int adapterType = qmlTypeId("com.corvane.scene", 1, 0, "SceneAdapter");
+    auto *adapter = window.engine()->singletonInstance<joyvant::SceneAdapter *>(adapterType);
+    if (parser.isSet(sceneOption)) {
+        const QString name = QString::fromUtf8(
+            QJsonDocument(QJsonArray {parser.value(sceneOption)}).toJson(QJsonDocument::Compact));
+        QQmlExpression pick(window.engine()->contextForObject(root), root,
+                            QStringLiteral("(function(name) { for (var i = 0; i < scenes.count; ++i) {"
+                                           " if (scenes.get(i).scene.name === name) { scenes.currentIndex = i;"
+                                           " playCurrent(); return true } } return false })(%1[0])")
+                                .arg(name));
+        if (!pick.evaluate().toBool()) {
+            std::fprintf(stderr, "bench_testview: no scene named %s in scenes.json (run it in build/bin)\n",
+                         qPrintable(parser.value(sceneOption)));
+            return 1;
+        }
+    }
+    if (parser.isSet(idleOption)) {
+        const double seconds = qMax(1.0, parser.value(idleOption).toDouble());
+        window.show();
+        pause(int(parser.value(settleOption).toDouble() * 1000)); // start-up work and adaptation
+        std::printf("| Window | Span | CPU (one core = 100 %%) | Frames | Frames/s | Scene drawn at |\n");
+        std::printf("|---|---:|---:|---:|---:|---|\n");
+        measureIdle(window, adapter, "shown, no pad", seconds);
+        window.showMinimized();
+        pause(200);
+        measureIdle(window, adapter, "minimised", seconds);
+        return 0;
     }
     // The pad presses every button, Select and Start and the shoulders among them: left
     // to the pie menu, that would open and close it and fire its actions (the music file
@@ -244,6 +345,16 @@ int main(int argc, char *argv[])
         return 1;
     }
     pause(1000); // the connect pulse runs out
+    {
+        // The scene's size and rate adapt while the pad plays over the test view.
+        Player player(pad);
+        test->setProperty("visible", true);
+        QElapsedTimer settling;
+        settling.start();
+        const qint64 settleMs = qint64(parser.value(settleOption).toDouble() * 1000);
+        while (settling.elapsed() < settleMs)
+            measure(window, 0, 10);
+    }
 
     struct Phase
     {
@@ -251,12 +362,13 @@ int main(int argc, char *argv[])
         bool testView;
         bool playing;
         Figures figures;
+        QString level;
     };
     Phase phases[] = {
-        {"main screen without the test view, pad playing (baseline)", false, true, {}},
-        {"main screen without the test view, pad at rest", false, false, {}},
-        {"with the test view, pad at rest", true, false, {}},
-        {"with the test view, pad playing at 250 Hz", true, true, {}},
+        {"main screen without the test view, pad playing (baseline)", false, true, {}, {}},
+        {"main screen without the test view, pad at rest", false, false, {}, {}},
+        {"with the test view, pad at rest", true, false, {}, {}},
+        {"with the test view, pad playing at 250 Hz", true, true, {}, {}},
     };
     // The phases take turns, a share of the frames each round, so that a change in the
     // load of a shared machine falls on all of them alike.
@@ -268,6 +380,7 @@ int main(int argc, char *argv[])
             if (!phase.playing)
                 pause(100); // the last input settles
             phase.figures.add(measure(window, warmup, frames / rounds));
+            phase.level = levelText(adapter);
         }
     }
     pad.detach();
@@ -275,14 +388,14 @@ int main(int argc, char *argv[])
     const double baselineCpu = phases[0].figures.cpuPerFrameMs();
     const double baselineRender = phases[0].figures.renderMedianMs();
     std::printf("| Phase | Frames | Frame time, median | Frame time, p99 | Interval, median | Interval, p99 "
-                "| CPU per frame | Frame time / baseline | CPU / baseline |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+                "| CPU per frame | Frame time / baseline | CPU / baseline | Scene drawn at (last round) |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---|\n");
     for (const Phase &phase : phases) {
         const Figures &f = phase.figures;
-        std::printf("| %s | %d | %.2f ms | %.2f ms | %.2f ms | %.2f ms | %.2f ms | %.2f | %.2f |\n", phase.name,
+        std::printf("| %s | %d | %.2f ms | %.2f ms | %.2f ms | %.2f ms | %.2f ms | %.2f | %.2f | %s |\n", phase.name,
                     f.frames(), f.renderMedianMs(), f.renderP99Ms(), f.medianMs(), f.p99Ms(), f.cpuPerFrameMs(),
                     baselineRender > 0 ? f.renderMedianMs() / baselineRender : 0.0,
-                    baselineCpu > 0 ? f.cpuPerFrameMs() / baselineCpu : 0.0);
+                    baselineCpu > 0 ? f.cpuPerFrameMs() / baselineCpu : 0.0, qPrintable(phase.level));
     }
     return 0;
 }
