@@ -31,6 +31,8 @@ StickHealth::StickHealth(QObject *parent)
     m_publishTimer.setInterval(PublishIntervalMs);
     connect(&m_publishTimer, &QTimer::timeout, this, &StickHealth::publishTick);
     m_restTimer.setSingleShot(true);
+    // A coarse timer may fire a little early, before the run has lasted long enough.
+    m_restTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_restTimer, &QTimer::timeout, this, &StickHealth::refresh);
     connect(m_backend.data(), &GamepadBackend::axisChanged, this, &StickHealth::onAxisChanged);
     connect(m_backend.data(), &GamepadBackend::deviceAdded, this, &StickHealth::onDeviceAdded);
@@ -126,9 +128,10 @@ void StickHealth::refresh()
     const qint64 now = m_clock.nsecsElapsed();
     const bool atRest = m_analysis.atRest(now);
     const qint64 runStart = m_analysis.runStart();
-    if (!atRest && runStart >= 0 && runStart != m_armedRunStart) {
+    if (!atRest && runStart >= 0 && (runStart != m_armedRunStart || !m_restTimer.isActive())) {
         // A still stick reports nothing more: look again once this run has lasted long
-        // enough to count as rest (samples that break it will publish anyway).
+        // enough to count as rest (samples that break it will publish anyway). A timer
+        // that came too early for its run is armed again for the rest of the time.
         m_armedRunStart = runStart;
         const qint64 due = runStart + StickAnalysis::RestHoldNs - now;
         m_restTimer.start(int(qMax<qint64>(0, due / 1000000)) + 1);
