@@ -1,14 +1,13 @@
 #include "fileio.h"
+#include "safefile.h"
 
 #include <QDebug>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTextCodec>
 
 #include <algorithm>
 
-namespace {
+namespace joyvant {
+namespace io {
 
 // The text of a file's bytes. A byte order mark names the encoding (UTF-8, UTF-16 or
 // UTF-32, as editors write it for "Unicode") and is not part of the text; without
@@ -38,7 +37,10 @@ QString decodeText(const QByteArray &content)
     return QString::fromUtf8(content.constData() + skip, content.size() - skip);
 }
 
-} // namespace
+} // namespace io
+} // namespace joyvant
+
+using joyvant::io::decodeText;
 
 FileIo::FileIo(QObject *parent)
     : QObject(parent)
@@ -56,17 +58,7 @@ void FileIo::setSource(const QUrl &source)
 
 QString FileIo::localPath(const QUrl &url)
 {
-    if (url.isEmpty())
-        return QString();
-    const QString scheme = url.scheme();
-    if (scheme == QLatin1String("qrc"))
-        return QLatin1Char(':') + url.path();
-    if (scheme.isEmpty() || scheme == QLatin1String("file")) {
-        // "file:scenes.json" keeps its relative path; QFile resolves it against the
-        // working directory, not against the program's or a document's folder.
-        return url.isLocalFile() ? url.toLocalFile() : url.path();
-    }
-    return QString();
+    return joyvant::io::localPath(url);
 }
 
 void FileIo::reload()
@@ -83,43 +75,13 @@ void FileIo::reload()
         return;
     }
 
-    // Report the absolute path, so a wrong working directory is obvious in the message.
-    const QFileInfo info(path);
-    const QString shownPath
-        = path.startsWith(QLatin1Char(':')) ? path : QDir::toNativeSeparators(info.absoluteFilePath());
-    if (!info.exists()) {
-        fail(shownPath, tr("the file does not exist"));
-        return;
-    }
-    if (info.isDir()) {
-        fail(shownPath, tr("it is a directory, not a file"));
-        return;
-    }
-    // A named pipe, socket or device would block the opening thread or never end;
-    // only regular files are read.
-    if (!info.isFile()) {
-        fail(shownPath, tr("it is not a regular file (a pipe, socket or device)"));
-        return;
-    }
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(shownPath, tr("it cannot be opened for reading (%1)").arg(file.errorString()));
-        return;
-    }
-    if (file.size() > maxFileSize) {
-        fail(shownPath, tr("it is larger than the limit of %1 bytes (%2 bytes)").arg(maxFileSize).arg(file.size()));
-        return;
-    }
-    // Files under /proc report no size, so the limit is checked again on
-    // what is actually read: one byte past it is enough to know the file is too large.
-    const QByteArray content = file.read(maxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        fail(shownPath, tr("reading failed (%1)").arg(file.errorString()));
-        return;
-    }
-    if (content.size() > maxFileSize) {
-        fail(shownPath, tr("it is larger than the limit of %1 bytes").arg(maxFileSize));
+    // A named pipe, socket or device would block the opening thread or never end: only
+    // regular files (or links that lead to one) are read, opened without waiting, up to
+    // the limit.
+    QByteArray content;
+    QString reason;
+    if (!joyvant::io::readRegularFile(path, maxFileSize, &content, &reason)) {
+        fail(joyvant::io::shownPath(path), reason);
         return;
     }
 

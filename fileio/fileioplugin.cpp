@@ -1,3 +1,4 @@
+#include "fileguard.h"
 #include "fileio.h"
 
 #include <QQmlEngine>
@@ -13,6 +14,8 @@ public:
     {
         Q_ASSERT(QLatin1String(uri) == QLatin1String("com.corvane.io"));
         qmlRegisterType<FileIo>(uri, 1, 0, "FileIo");
+        qmlRegisterSingletonType<FileGuard>(uri, 1, 0, "FileGuard",
+                                            [](QQmlEngine *, QJSEngine *) -> QObject * { return new FileGuard; });
     }
 };
 

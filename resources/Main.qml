@@ -1,5 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
+import com.corvane.io 1.0
+import nimbo4 1.0
 
 // The main screen with its behaviour: the bar's buttons and the drag strip become
 // signals that the root window turns into window actions; the scene list, the actions,
@@ -16,12 +18,26 @@ MainScreen {
     signal windowMinimizeClicked()
     signal windowZoomClicked()
 
-    // A short form of a rejected entry for the log.
+    // A short form of a rejected entry for the log; JSON up to Serialization's depth limit.
     function describe(value) {
-        var text = JSON.stringify(value)
+        var text
+        try {
+            text = Serialization.stringify(value)
+        } catch (error) {
+            return "(" + error.message + ")"
+        }
         if (text === undefined)
             text = String(value)
         return text.length > 120 ? text.slice(0, 117) + "..." : text
+    }
+
+    // The whole of a value as JSON, as far as Serialization writes it.
+    function describeAll(value) {
+        try {
+            return Serialization.stringify(value)
+        } catch (error) {
+            return "(" + error.message + ")"
+        }
     }
 
     function isObject(value) {
@@ -63,7 +79,10 @@ MainScreen {
         try {
             document = JSON.parse(scenesFile.text)
         } catch (error) {
-            console.warn("Scene list " + name + " is not JSON (" + error.message + "), no scenes to play")
+            // The engine's parser does not say where; Qt's JSON parser does.
+            var where = FileGuard.jsonError(scenesFile.text)
+            console.warn("Scene list " + name + " is not JSON (" + (where.length > 0 ? where : error.message)
+                         + "), no scenes to play")
             return
         }
         if (!isObject(document) || !Array.isArray(document.scenes)) {
@@ -77,7 +96,7 @@ MainScreen {
                 console.warn("Scene list " + name + ": scene " + i + " skipped, " + problem + ": " + describe(scene))
                 continue
             }
-            scenes.append({ "scene": scene })
+            scenes.append({ "scene": scene, "entry": i })
         }
         if (scenes.count === 0) {
             console.warn("Scene list " + name + " holds no scene to play")
@@ -86,15 +105,22 @@ MainScreen {
         actionPlay.trigger()
     }
 
+    // How warnings name a scene: its entry in the file, its name if it has one, and the file.
+    function sceneOrigin(entry, scene) {
+        var named = typeof scene.name === "string" && scene.name.length > 0 ? " " + describe(scene.name) : ""
+        return "scene " + entry + named + " of " + String(scenesFile.source)
+    }
+
     function playCurrent() {
         if (scenes.count === 0)
             return
         if (scenes.currentIndex < 0 || scenes.currentIndex >= scenes.count)
             scenes.currentIndex = 0
-        var scene = scenes.get(scenes.currentIndex).scene
+        var row = scenes.get(scenes.currentIndex)
+        var scene = row.scene
         console.log("currentIndex=" + scenes.currentIndex)
-        console.log("currentConfig=" + JSON.stringify(scene.channels))
-        sceneEffect.play(scene)
+        console.log("currentConfig=" + describeAll(scene.channels))
+        sceneEffect.play(scene, sceneOrigin(row.entry, scene))
     }
 
     // Moves by one scene, wrapping at both ends, and starts it.

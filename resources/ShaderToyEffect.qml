@@ -2,6 +2,8 @@ import QtQuick 2.15
 import QtMultimedia 5.15
 import com.corvane.multimedia 1.0
 import com.corvane.scene 1.0
+import com.corvane.io 1.0
+import nimbo4 1.0
 
 // Runs one fragment shader over the whole item with a shader-toy style set of inputs:
 // size, a clock counting from creation, the pointer or a stick as iMouse (pixels, origin
@@ -16,11 +18,16 @@ ShaderToyEffectForm {
     }
 
     // Starts a scene object: {"channels": [{type, source}...], "audio": url, "fragmentShader": text or url}.
-    // The whole scene is checked before the running one is touched, so a malformed one
-    // never leaves the effect stopped without channels.
-    function play(conf) {
+    // `origin`, if given, names the scene in warnings. The whole scene is checked before the
+    // running one is touched, so a malformed one never leaves the effect stopped without
+    // channels; files it names are checked (FileGuard) before Qt Quick opens them.
+    function play(conf, origin) {
+        var where = typeof origin === "string" && origin.length > 0 ? origin : "the scene"
         var scene = checkedScene(conf)
         if (!scene)
+            return
+        var files = checkedFiles(scene, conf.fragmentShader, where)
+        if (!files)
             return
         console.debug("conf.channels.length>>>>>", conf.channels.length)
         clock.stop()
@@ -30,24 +37,68 @@ ShaderToyEffectForm {
         channels = []
 
         // Only video and image entries make channels; the first one made feeds iChannel0.
+        // A channel whose file was refused stays in its place, empty.
         var created = []
         for (var j = 0; j < scene.entries.length; ++j) {
             var entry = scene.entries[j]
             var template = entry.type === "video" ? videoChannelTemplate
                          : entry.type === "image" ? imageChannelTemplate : null
             if (template)
-                created.push(template.createObject(effect, { source: entry.source }))
+                created.push(template.createObject(effect, { source: files.refused[j] ? "" : entry.source }))
         }
         channels = created
 
         audioChannel.source = scene.audio
-        fragmentShader = conf.fragmentShader
+        fragmentShader = files.shader
         clock.start()
         audioChannel.play()
     }
 
+    // The files a scene names, checked: the shader's text (read here when it is a file, so
+    // a pipe or an endless file never reaches the effect, and compiled to see that it does:
+    // Qt Quick 5.15 tells no one when it does not) and which channel entries name a file
+    // that cannot be used. Null, with one warning, when the shader cannot be read or does
+    // not compile.
+    function checkedFiles(scene, shader, where) {
+        var result = { shader: shader, refused: [] }
+        var shaderName = "its shader text"
+        if (FileGuard.isShaderUrl(shader)) {
+            var read = FileGuard.readShader(shader)
+            if (read.error.length > 0) {
+                console.warn("ShaderToyEffect: " + where + " refused, its shader cannot be used: " + read.error)
+                return null
+            }
+            result.shader = read.text
+            shaderName = shader
+        }
+        // The bundle's own shaders are compiled by its tests; a user's are tried here, once.
+        var compileError = /^qrc:/i.test(shader) ? "" : FileGuard.shaderError(result.shader)
+        if (compileError.length > 0) {
+            console.warn("ShaderToyEffect: " + where + " refused, its shader (" + shaderName + ") does not compile:\n"
+                         + compileError)
+            return null
+        }
+        for (var i = 0; i < scene.entries.length; ++i) {
+            var entry = scene.entries[i]
+            var url = entry.source.length > 0 ? Qt.resolvedUrl(entry.source) : "" // as the channel resolves it
+            var problem = url === "" ? ""
+                        : entry.type === "image" ? FileGuard.checkImage(url)
+                        : entry.type === "video" ? FileGuard.checkMedia(url) : ""
+            result.refused.push(problem.length > 0)
+            if (problem.length > 0)
+                console.warn("ShaderToyEffect: " + where + ", channel " + scene.indices[i] + " left empty: " + problem)
+        }
+        return result
+    }
+
+    // JSON of a value for a warning, as deep as Serialization writes it.
     function describe(value) {
-        var text = JSON.stringify(value)
+        var text
+        try {
+            text = Serialization.stringify(value)
+        } catch (error) {
+            return "(" + error.message + ")"
+        }
         return text === undefined ? String(value) : text
     }
 
@@ -67,6 +118,7 @@ ShaderToyEffectForm {
             return null
         }
         var entries = []
+        var indices = [] // of each entry kept, in the scene's channel list
         for (var i = 0; i < conf.channels.length; ++i) {
             var entry = conf.channels[i]
             if (isNull(entry) || typeof entry !== "object" || typeof entry.source !== "string") {
@@ -75,6 +127,7 @@ ShaderToyEffectForm {
                 continue
             }
             entries.push(entry)
+            indices.push(i)
         }
         var audio = ""
         if (!isNull(conf.audio)) {
@@ -83,7 +136,7 @@ ShaderToyEffectForm {
             else
                 console.warn("ShaderToyEffect: audio skipped, it is not a URL: " + describe(conf.audio))
         }
-        return { entries: entries, audio: audio }
+        return { entries: entries, indices: indices, audio: audio }
     }
 
     function pause() {

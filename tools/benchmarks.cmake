@@ -7,6 +7,8 @@ if(JOYVANT_BUILD_TESTS)
     add_subdirectory(testview)
     # The README's picture of the whole program, with a virtual pad and the pie menu open.
     add_subdirectory(program_shot)
+    # The whole program for a long time, scenes switched through the pie menu, memory sampled.
+    add_subdirectory(soak)
 endif()
 # Cost of the diagnostics analysis per axis report; virtual pads as well.
 if(JOYVANT_BUILD_TESTS)

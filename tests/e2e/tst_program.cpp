@@ -7,6 +7,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+#include "../support/pipewatchdog.h"
+
 namespace {
 
 const QString kProgram = QStringLiteral(JOYVANT_BIN_DIR "/joyvant");
@@ -50,6 +59,29 @@ Geometry windowGeometry(const QString &window)
 void xdo(const QStringList &arguments)
 {
     runTool(QStringLiteral("xdotool"), arguments);
+}
+
+QByteArray bigEndian32(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = char(value >> (24 - 8 * i));
+    return bytes;
+}
+
+// The start of a PNG whose header says width x height: all a size check reads.
+QByteArray pngHeader(quint32 width, quint32 height)
+{
+    QByteArray chunk
+        = QByteArray("IHDR") + bigEndian32(width) + bigEndian32(height) + QByteArray("\x08\x02\x00\x00\x00", 5);
+    quint32 crc = 0xffffffffu;
+    for (const char c : chunk) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + bigEndian32(13) + chunk + bigEndian32(crc ^ 0xffffffffu)
+        + bigEndian32(0) + QByteArray("IDAT") + bigEndian32(0x35af061e);
 }
 
 } // namespace
@@ -111,7 +143,7 @@ private slots:
         QFile after(logPath);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QVERIFY(after.readAll().contains(") Application closed\r\n"));
-        QVERIFY(m_process->readAll().contains("Log will be output to file:"));
+        QVERIFY(readOutput().contains("Log will be output to file:"));
     }
 
     void windowIsFramelessAtDesignSize()
@@ -205,14 +237,127 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, value);
         start({{name, value}});
-        QVERIFY2(!waitForWindow().isEmpty(), m_process->readAll().constData());
+        QVERIFY2(!waitForWindow().isEmpty(), readOutput().constData());
         // Messages went to the default output instead.
-        QTRY_VERIFY_WITH_TIMEOUT(m_process->readAll().contains("Surfrace format:") || m_sawFormat, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(readOutput().contains("Surfrace format:") || m_sawFormat, 5000);
         QVERIFY(!QFileInfo::exists(m_dir->path() + QStringLiteral("/log")));
     }
 
+    // Files named by the scene list that would hang or swamp the program: each scene is
+    // refused with one warning naming the file and the entry, and the program goes on and
+    // closes through its button.
+    void sceneFilesThatWouldHangAreRefused_data()
+    {
+        QTest::addColumn<QString>("shader");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("pipe"); // a named pipe made in the working directory
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("shader from a pipe") << QStringLiteral("file:shader.frag") << QString()
+                                            << QStringLiteral("shader.frag") << QStringLiteral("not a regular file");
+        QTest::newRow("shader from /dev/zero")
+            << QStringLiteral("file:///dev/zero") << QString() << QString() << QStringLiteral("not a regular file");
+        QTest::newRow("picture from a pipe")
+            << QStringLiteral("qrc:/shaders/Starfield.frag") << QStringLiteral("file:picture.png")
+            << QStringLiteral("picture.png") << QStringLiteral("not a regular file");
+        QTest::newRow("picture of 16000 x 16000")
+            << QStringLiteral("qrc:/shaders/Starfield.frag") << QStringLiteral("file:huge.png") << QString()
+            << QStringLiteral("16000 x 16000 pixels");
+    }
+
+    void sceneFilesThatWouldHangAreRefused()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("Named pipes and /dev/zero are Unix things");
+#else
+        QFETCH(QString, shader);
+        QFETCH(QString, picture);
+        QFETCH(QString, pipe);
+        QFETCH(QString, expected);
+        QFile huge(m_dir->path() + QStringLiteral("/huge.png"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        huge.write(pngHeader(16000, 16000));
+        huge.close();
+        const QString channels = picture.isEmpty()
+            ? QStringLiteral("[]")
+            : QStringLiteral("[{\"type\": \"image\", \"source\": \"%1\"}]").arg(picture);
+        QFile list(m_dir->path() + QStringLiteral("/scenes.json"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(QStringLiteral("{\"scenes\": [{\"name\": \"Trap\", \"fragmentShader\": \"%1\", \"channels\": %2}]}")
+                       .arg(shader, channels)
+                       .toUtf8());
+        list.close();
+        std::unique_ptr<PipeWatchdog> watchdog;
+        if (!pipe.isEmpty()) {
+            const QString path = m_dir->path() + QLatin1Char('/') + pipe;
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+            watchdog.reset(new PipeWatchdog(path, std::chrono::seconds(15)));
+        }
+
+        start();
+        const QString window = waitForWindow();
+        QVERIFY2(!window.isEmpty(), readOutput().constData());
+        QTRY_VERIFY_WITH_TIMEOUT(readOutput().contains(expected.toUtf8()), 10000);
+        const QByteArray output = readOutput();
+        const QString scene = QStringLiteral("scene 0 \"Trap\" of file://%1/scenes.json").arg(m_dir->path());
+        QVERIFY2(output.contains(scene.toUtf8()), output.constData());
+        if (!pipe.isEmpty())
+            QVERIFY2(output.contains((m_dir->path() + QLatin1Char('/') + pipe).toUtf8()), output.constData());
+
+        clickCloseButton(window);
+        QVERIFY(m_process->waitForFinished(15000));
+        QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_process->exitCode(), 0);
+        if (watchdog)
+            QVERIFY2(!watchdog->readerWaited(), "the program waited on the pipe");
+#endif
+    }
+
+    // A window asked for far larger than the screens is cut to them before anything is
+    // drawn (the renderer failed on 100000 x 100000), and the program works as usual.
+    void windowLargerThanTheScreensIsClamped()
+    {
+        start({}, {QStringLiteral("-qwindowgeometry"), QStringLiteral("100000x100000+0+0")});
+        const QString window = waitForWindow();
+        QVERIFY2(!window.isEmpty(), readOutput().constData());
+        const QStringList display
+            = runTool(QStringLiteral("xdotool"), {QStringLiteral("getdisplaygeometry")}).split(QLatin1Char(' '));
+        QCOMPARE(display.size(), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(windowGeometry(window).width == display.at(0).toInt(), 10000);
+        QCOMPARE(windowGeometry(window).height, display.at(1).toInt());
+        QTest::qWait(1500); // frames drawn at that size
+        QCOMPARE(m_process->state(), QProcess::Running);
+        clickCloseButton(window);
+        QVERIFY(m_process->waitForFinished(15000));
+        QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_process->exitCode(), 0);
+        QVERIFY(readOutput().contains("is larger than the screens"));
+    }
+
+    // A file where the log folder should be: said once on standard error, with the reason,
+    // and the program runs and closes as usual.
+    void logFileThatCannotBeOpenedIsToldOnce()
+    {
+        QFile blocker(m_dir->path() + QStringLiteral("/log"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.write("in the way");
+        blocker.close();
+        start({{QStringLiteral("JOYVANT_LOGTOFILE"), QStringLiteral("1")}});
+        const QString window = waitForWindow();
+        QVERIFY2(!window.isEmpty(), readOutput().constData());
+        QTest::qWait(1000);
+        clickCloseButton(window);
+        QVERIFY(m_process->waitForFinished(15000));
+        QCOMPARE(m_process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_process->exitCode(), 0);
+        const QByteArray output = readOutput();
+        QCOMPARE(output.count("cannot write the log file"), 1);
+        QVERIFY2(output.contains("/log/gamepad.log (Not a directory)"), output.constData());
+        // The lines the file could not take were not lost.
+        QVERIFY(output.contains(") Application closed\n"));
+    }
+
 private:
-    void start(const QList<QPair<QString, QString>> &variables = {})
+    void start(const QList<QPair<QString, QString>> &variables = {}, const QStringList &arguments = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("JOYVANT_LOGTOFILE"));
@@ -221,8 +366,16 @@ private:
         m_process->setProcessEnvironment(environment);
         m_sawFormat = false;
         m_output.clear();
-        m_process->start(kProgram, QStringList());
+        m_process->start(kProgram, arguments);
         QVERIFY(m_process->waitForStarted(5000));
+    }
+
+    // Everything the program wrote so far (standard output and error together): reading
+    // from the process takes the bytes away, so they are kept here.
+    QByteArray readOutput()
+    {
+        m_output += m_process->readAll();
+        return m_output;
     }
 
     QString waitForWindow()
@@ -238,8 +391,7 @@ private:
             if (window.isEmpty())
                 QTest::qWait(100);
         }
-        const QByteArray early = m_process->peek(1 << 20);
-        m_sawFormat = early.contains("Surfrace format:");
+        m_sawFormat = readOutput().contains("Surfrace format:");
         return window;
     }
 
@@ -279,6 +431,7 @@ private:
 
     QScopedPointer<QTemporaryDir> m_dir;
     QScopedPointer<QProcess> m_process;
+    QByteArray m_output;
     bool m_sawFormat = false;
     QByteArray m_output;
 };

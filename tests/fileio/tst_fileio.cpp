@@ -1,7 +1,9 @@
 // FileIo as documents use it: loaded from build/bin by a real QML engine.
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QJSValue>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QScopedPointer>
@@ -43,6 +45,38 @@ bool writeFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+QByteArray bigEndian32(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = char(value >> (24 - 8 * i));
+    return bytes;
+}
+
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    const QByteArray typed = QByteArray(type) + data;
+    // CRC-32 of type and data, as PNG asks.
+    quint32 crc = 0xffffffffu;
+    for (const char c : typed) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return bigEndian32(quint32(data.size())) + typed + bigEndian32(crc ^ 0xffffffffu);
+}
+
+// A PNG whose header says width x height (8-bit grey) but that carries only the start of
+// its picture data: enough for a reader to learn the size, which is all a check may read.
+QByteArray pngHeader(quint32 width, quint32 height)
+{
+    const QByteArray header = bigEndian32(width) + bigEndian32(height) + QByteArray("\x08\x00\x00\x00\x00", 5);
+    // A zlib stream that starts a stored block of zeros and ends early.
+    const QByteArray data("\x78\x01\x00\x00\x01\xff\xfe\x00\x00\x00\x00", 11);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", data)
+        + pngChunk("IEND", QByteArray());
 }
 
 #include "../support/pipewatchdog.h"
@@ -101,12 +135,31 @@ private slots:
     void fileWithoutReadPermission();
     void oversizedFile();
     void failureAfterSuccessClearsText();
+    void scenesListThroughALink();
+
+    // FileGuard, the checks made before Qt Quick opens a file a user named.
+    void guardReadsShaderFiles();
+    void guardRefusesShaderFromPipe();
+    void guardRefusesShaderFromDevice_data();
+    void guardRefusesShaderFromDevice();
+    void guardRefusesOversizedShader();
+    void guardFollowsLinksToRegularFiles();
+    void guardTellsShaderUrlsFromShaderText_data();
+    void guardTellsShaderUrlsFromShaderText();
+    void guardChecksPictureHeaders();
+    void guardRefusesPictureFromPipe();
+    void guardRefusesOversizedPictureFile();
+    void guardChecksMediaFiles();
+    void guardSaysWhereJsonStops_data();
+    void guardSaysWhereJsonStops();
 
 private:
     // A FileIo created by a document that lives in another folder than the working
     // directory, so a source resolved against the document would be noticed.
     QObject *createFileIo(const QString &source);
     QString readText(const QString &source, QString *error = nullptr);
+    // Calls FileGuard.<function>(argument) in a document, as a scene host does.
+    QVariant guard(const char *function, const QString &argument);
 
     QScopedPointer<QQmlEngine> m_engine;
     QScopedPointer<QTemporaryDir> m_workDir;
@@ -393,6 +446,256 @@ void FileIoTest::failureAfterSuccessClearsText()
     QCOMPARE(fileIo->property("text").toString(), QString());
     QVERIFY(fileIo->property("error").toString().contains(QLatin1String("http")));
     QCOMPARE(g_fileIoWarnings, 2);
+}
+
+QVariant FileIoTest::guard(const char *function, const QString &argument)
+{
+    QQmlComponent component(m_engine.data());
+    component.setData("import QtQml 2.15\nimport com.corvane.io 1.0\n"
+                      "QtObject {\n"
+                      "    function call(name, argument) { return FileGuard[name](argument) }\n"
+                      "}\n",
+                      QUrl::fromLocalFile(m_documentDir->filePath(QStringLiteral("Guard.qml"))));
+    QObject *object = component.create();
+    if (!object) {
+        qWarning() << component.errors();
+        return QVariant();
+    }
+    m_objects.append(object);
+    QVariant result;
+    QMetaObject::invokeMethod(object, "call", Q_RETURN_ARG(QVariant, result),
+                              Q_ARG(QVariant, QString::fromLatin1(function)), Q_ARG(QVariant, argument));
+    return result.value<QJSValue>().toVariant().isValid() ? result.value<QJSValue>().toVariant() : result;
+}
+
+void FileIoTest::scenesListThroughALink()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Symbolic links are a Unix thing here");
+#else
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("real.json")), "{\"scenes\": []}"));
+    QVERIFY(QFile::link(m_workDir->filePath(QStringLiteral("real.json")),
+                        m_workDir->filePath(QStringLiteral("scenes.json"))));
+    QCOMPARE(readText(QStringLiteral("file:scenes.json")), QStringLiteral("{\"scenes\": []}"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), m_workDir->filePath(QStringLiteral("zero.json"))));
+    QString error;
+    QCOMPARE(readText(QStringLiteral("file:zero.json"), &error), QString());
+    QVERIFY2(error.contains(QLatin1String("not a regular file")), qPrintable(error));
+    QVERIFY(QFile::link(m_workDir->filePath(QStringLiteral("nothing.json")),
+                        m_workDir->filePath(QStringLiteral("dangling.json"))));
+    QCOMPARE(readText(QStringLiteral("file:dangling.json"), &error), QString());
+    QVERIFY2(error.contains(QLatin1String("link that leads to nothing")), qPrintable(error));
+    QCOMPARE(g_fileIoWarnings, 2);
+#endif
+}
+
+void FileIoTest::guardReadsShaderFiles()
+{
+    const QByteArray shader = "#version 330\nout vec4 fragColor;\nvoid main() { fragColor = vec4(1.0); }\n";
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("mine.frag")), shader));
+    for (const QString &url : {QStringLiteral("file:mine.frag"),
+                               QUrl::fromLocalFile(m_workDir->filePath(QStringLiteral("mine.frag"))).toString()}) {
+        const QVariantMap read = guard("readShader", url).toMap();
+        QCOMPARE(read.value(QStringLiteral("error")).toString(), QString());
+        QCOMPARE(read.value(QStringLiteral("text")).toString(), QString::fromUtf8(shader));
+    }
+    const QVariantMap missing = guard("readShader", QStringLiteral("file:none.frag")).toMap();
+    QCOMPARE(missing.value(QStringLiteral("text")).toString(), QString());
+    QVERIFY(
+        missing.value(QStringLiteral("error")).toString().contains(m_workDir->filePath(QStringLiteral("none.frag"))));
+    QVERIFY(missing.value(QStringLiteral("error")).toString().contains(QLatin1String("does not exist")));
+    // The guard only reports; the document that asked writes the warning.
+    QCOMPARE(g_fileIoWarnings, 0);
+}
+
+void FileIoTest::guardRefusesShaderFromPipe()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Named pipes in the file system exist on Unix only");
+#else
+    const QString path = m_workDir->filePath(QStringLiteral("pipe.frag"));
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    PipeWatchdog watchdog(path, std::chrono::seconds(5));
+    const QVariantMap read = guard("readShader", QStringLiteral("file:pipe.frag")).toMap();
+    QVERIFY2(!watchdog.readerWaited(), "reading blocked on the pipe");
+    QCOMPARE(read.value(QStringLiteral("text")).toString(), QString());
+    const QString error = read.value(QStringLiteral("error")).toString();
+    QVERIFY2(error.contains(path) && error.contains(QLatin1String("not a regular file")), qPrintable(error));
+#endif
+}
+
+void FileIoTest::guardRefusesShaderFromDevice_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
+    QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom");
+    QTest::newRow("/dev/null") << QStringLiteral("/dev/null");
+}
+
+void FileIoTest::guardRefusesShaderFromDevice()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Device files are a Unix thing");
+#else
+    QFETCH(QString, device);
+    QElapsedTimer clock;
+    clock.start();
+    const QVariantMap direct = guard("readShader", QUrl::fromLocalFile(device).toString()).toMap();
+    QVERIFY(direct.value(QStringLiteral("error")).toString().contains(QLatin1String("not a regular file")));
+    // Through a link the same.
+    QVERIFY(QFile::link(device, m_workDir->filePath(QStringLiteral("device.frag"))));
+    const QVariantMap linked = guard("readShader", QStringLiteral("file:device.frag")).toMap();
+    QVERIFY(linked.value(QStringLiteral("error")).toString().contains(QLatin1String("not a regular file")));
+    QCOMPARE(linked.value(QStringLiteral("text")).toString(), QString());
+    QVERIFY(clock.elapsed() < 2000);
+#endif
+}
+
+void FileIoTest::guardRefusesOversizedShader()
+{
+    const qint64 limit = 1024 * 1024;
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("limit.frag")), QByteArray(int(limit), ' ')));
+    QCOMPARE(
+        guard("readShader", QStringLiteral("file:limit.frag")).toMap().value(QStringLiteral("text")).toString().size(),
+        int(limit));
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("large.frag")), QByteArray(int(limit) + 1, ' ')));
+    const QVariantMap read = guard("readShader", QStringLiteral("file:large.frag")).toMap();
+    QCOMPARE(read.value(QStringLiteral("text")).toString(), QString());
+    QVERIFY(read.value(QStringLiteral("error"))
+                .toString()
+                .contains(QLatin1String("larger than the limit of 1048576 bytes")));
+}
+
+void FileIoTest::guardFollowsLinksToRegularFiles()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Symbolic links are a Unix thing here");
+#else
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("real.frag")), "void main() {}"));
+    QVERIFY(QFile::link(m_workDir->filePath(QStringLiteral("real.frag")),
+                        m_workDir->filePath(QStringLiteral("link.frag"))));
+    QCOMPARE(guard("readShader", QStringLiteral("file:link.frag")).toMap().value(QStringLiteral("text")).toString(),
+             QStringLiteral("void main() {}"));
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("real.png")), pngHeader(64, 32)));
+    QVERIFY(
+        QFile::link(m_workDir->filePath(QStringLiteral("real.png")), m_workDir->filePath(QStringLiteral("link.png"))));
+    QCOMPARE(guard("checkImage", QStringLiteral("file:link.png")).toString(), QString());
+#endif
+}
+
+void FileIoTest::guardTellsShaderUrlsFromShaderText_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("url");
+    QTest::newRow("bundle") << QStringLiteral("qrc:/shaders/Fire.frag") << true;
+    QTest::newRow("absolute file") << QStringLiteral("file:///tmp/x.frag") << true;
+    QTest::newRow("relative file") << QStringLiteral("file:x.frag") << true;
+    QTest::newRow("upper-case scheme") << QStringLiteral("QRC:/shaders/Fire.frag") << true;
+    QTest::newRow("shader text") << QStringLiteral("#version 330\nvoid main() {}\n") << false;
+    QTest::newRow("web") << QStringLiteral("http://example.org/x.frag") << false;
+}
+
+void FileIoTest::guardTellsShaderUrlsFromShaderText()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, url);
+    QCOMPARE(guard("isShaderUrl", value).toBool(), url);
+}
+
+void FileIoTest::guardChecksPictureHeaders()
+{
+    // Only the header is read: a picture that says 16000 x 16000 is refused before anything
+    // is decoded, whatever the rest of the file holds.
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("huge.png")), pngHeader(16000, 16000)));
+    QElapsedTimer clock;
+    clock.start();
+    const QString huge = guard("checkImage", QStringLiteral("file:huge.png")).toString();
+    QVERIFY(clock.elapsed() < 2000);
+    QVERIFY2(huge.contains(m_workDir->filePath(QStringLiteral("huge.png"))), qPrintable(huge));
+    QVERIFY2(huge.contains(QLatin1String("16000 x 16000 pixels, larger than the limit of 8192 x 8192")),
+             qPrintable(huge));
+
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("wide.png")), pngHeader(8193, 1)));
+    QVERIFY(guard("checkImage", QStringLiteral("file:wide.png")).toString().contains(QLatin1String("8193 x 1 pixels")));
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("edge.png")), pngHeader(8192, 8192)));
+    QCOMPARE(guard("checkImage", QStringLiteral("file:edge.png")).toString(), QString());
+
+    // The bundle's own pictures pass; a file that is no picture at all does not.
+    QCOMPARE(
+        guard("checkImage", QStringLiteral("qrc:/no/such.png")).toString().contains(QLatin1String("does not exist")),
+        true);
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("text.png")), "just text"));
+    QVERIFY(guard("checkImage", QStringLiteral("file:text.png"))
+                .toString()
+                .contains(QLatin1String("picture size cannot be read")));
+    // Pictures come from files only.
+    QVERIFY(
+        guard("checkImage", QStringLiteral("http://example.org/a.png")).toString().contains(QLatin1String("\"http\"")));
+}
+
+void FileIoTest::guardRefusesPictureFromPipe()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Named pipes in the file system exist on Unix only");
+#else
+    const QString path = m_workDir->filePath(QStringLiteral("pipe.png"));
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    PipeWatchdog watchdog(path, std::chrono::seconds(5));
+    const QString error = guard("checkImage", QStringLiteral("file:pipe.png")).toString();
+    QVERIFY2(!watchdog.readerWaited(), "the check blocked on the pipe");
+    QVERIFY2(error.contains(path) && error.contains(QLatin1String("not a regular file")), qPrintable(error));
+#endif
+}
+
+void FileIoTest::guardRefusesOversizedPictureFile()
+{
+    // A sparse file: 64 MiB and one byte that take no room on disk.
+    const QString path = m_workDir->filePath(QStringLiteral("large.png"));
+    QVERIFY(writeFile(path, pngHeader(16, 16)));
+    QVERIFY(QFile::resize(path, 64 * 1024 * 1024 + 1));
+    const QString error = guard("checkImage", QStringLiteral("file:large.png")).toString();
+    QVERIFY2(error.contains(QLatin1String("larger than the limit of 67108864 bytes")), qPrintable(error));
+}
+
+void FileIoTest::guardChecksMediaFiles()
+{
+#ifdef Q_OS_UNIX
+    const QString path = m_workDir->filePath(QStringLiteral("pipe.avi"));
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    PipeWatchdog watchdog(path, std::chrono::seconds(5));
+    QVERIFY(
+        guard("checkMedia", QStringLiteral("file:pipe.avi")).toString().contains(QLatin1String("not a regular file")));
+    QVERIFY(!watchdog.readerWaited());
+#endif
+    QVERIFY(writeFile(m_workDir->filePath(QStringLiteral("clip.avi")), "RIFF"));
+    QCOMPARE(guard("checkMedia", QStringLiteral("file:clip.avi")).toString(), QString());
+    // Streams are the media back end's business.
+    QCOMPARE(guard("checkMedia", QStringLiteral("http://example.org/clip.avi")).toString(), QString());
+}
+
+void FileIoTest::guardSaysWhereJsonStops_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("parses") << QStringLiteral("{\"scenes\": []}") << QString();
+    QTest::newRow("cut short") << QStringLiteral("{\"scenes\": [ {\"channels\": [], \n")
+                               << QStringLiteral("line 2, column 1: ");
+    QTest::newRow("missing comma") << QStringLiteral("{\n  \"a\": 1\n  \"b\": 2\n}")
+                                   << QStringLiteral("line 3, column 4: ");
+    QTest::newRow("after non-ASCII") << QStringLiteral("{\"n\u00e4me\": \u8bbe x}")
+                                     << QStringLiteral("line 1, column 10: ");
+    QTest::newRow("empty") << QString() << QStringLiteral("line 1, column 1: ");
+}
+
+void FileIoTest::guardSaysWhereJsonStops()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const QString where = guard("jsonError", text).toString();
+    if (expected.isEmpty())
+        QCOMPARE(where, QString());
+    else
+        QVERIFY2(where.startsWith(expected) && where.size() > expected.size(), qPrintable(where));
 }
 
 QTEST_GUILESS_MAIN(FileIoTest)

@@ -443,5 +443,36 @@ Item {
             tryCompare(main.test, "testModeA", 1)
             pad.detach()
         }
+
+        // A list that does not parse says where, by line and column.
+        function test_unparsableListSaysWhere() {
+            LogCapture.clear()
+            createMain("notjson.json")
+            var warnings = LogCapture.matching("is not JSON")
+            compare(warnings.length, 1)
+            verify(/is not JSON \(line 2, column 1: [a-z ]+\), no scenes to play$/.test(warnings[0]), warnings[0])
+        }
+
+        // Warnings a user can act on name the scene entry and the file.
+        function test_warningsNameTheSceneAndTheFile() {
+            LogCapture.clear()
+            var main = createMain("missingfiles.json")
+            var list = root.dataDir + "missingfiles.json"
+            compare(LogCapture.matching("ShaderToyEffect:"), ["ShaderToyEffect: scene 0 \"Missing shader\" of " + list
+                    + " refused, its shader cannot be used: Cannot read \"/nonexistent/joyvant.frag\": the file does not exist"])
+
+            LogCapture.clear()
+            main.actionNext.trigger()
+            compare(LogCapture.matching("ShaderToyEffect:"), ["ShaderToyEffect: scene 1 \"Missing picture\" of " + list
+                    + ", channel 0 left empty: Cannot read \"/nonexistent/joyvant.png\": the file does not exist"])
+            compare(main.sceneEffect.channels.length, 1)
+
+            LogCapture.clear()
+            main.actionNext.trigger()
+            var warnings = LogCapture.matching("ShaderToyEffect:")
+            compare(warnings.length, 1)
+            verify(warnings[0].indexOf("ShaderToyEffect: scene 2 \"Broken shader\" of " + list
+                                       + " refused, its shader (its shader text) does not compile:\n") === 0, warnings[0])
+        }
     }
 }

@@ -90,5 +90,26 @@ Item {
             compare(glow.radius, 10)
             compare(glow.opacity, 1)
         }
+
+        // The glow's radius is part of its shader's code, and every shader Qt Quick compiles
+        // stays: through a press the radius takes whole values only (at most eleven shaders
+        // however many presses), so pressing the menu again and again holds memory flat.
+        function test_pressGlowTakesWholeRadii() {
+            var sector = createTemporaryObject(sectorComponent, root)
+            var glow = findChild(sector, "sectorGlow")
+            var seen = {}
+            var record = function() { seen[glow.radius] = true }
+            glow.radiusChanged.connect(record)
+            for (var i = 0; i < 3; ++i) {
+                sector.press()
+                tryCompare(sector, "pressing", false)
+            }
+            glow.radiusChanged.disconnect(record)
+            var radii = Object.keys(seen).map(Number)
+            verify(radii.length > 1, "the glow grows: " + radii)
+            verify(radii.length <= 11, String(radii))
+            for (var j = 0; j < radii.length; ++j)
+                compare(radii[j], Math.round(radii[j]))
+        }
     }
 }

@@ -114,4 +114,56 @@ TestCase {
         verify(Serialization.isDeepEqual(sample, { count: 3, tint: "#FF12AAC2" }, ["count", "tint", "helper"]))
         verify(!Serialization.isDeepEqual(sample, { count: 4 }, ["count"]))
     }
+
+    function nested(levels, leaf) {
+        var value = leaf
+        for (var i = 0; i < levels; ++i)
+            value = i % 2 === 0 ? [value] : { inner: value }
+        return value
+    }
+
+    function thrownBy(f) {
+        try {
+            f()
+        } catch (error) {
+            return error
+        }
+        return null
+    }
+
+    // 64 levels are converted, compared and written; one more is a clear error, and so is a
+    // value that holds itself, instead of the engine's stack running out.
+    function test_depthLimit() {
+        compare(Serialization.maxDepth, 64)
+        var deepest = nested(64, "leaf")
+        compare(Serialization.toJsObject(deepest), deepest)
+        verify(Serialization.isJsObjectEqual(deepest, nested(64, "leaf")))
+        compare(Serialization.stringify(deepest), JSON.stringify(deepest))
+
+        var message = "Serialization: the value is nested deeper than 64 levels (or holds itself)"
+        for (var f of [function() { Serialization.toJsObject(nested(65, 1)) },
+                       function() { Serialization.stringify(nested(65, 1)) },
+                       function() { Serialization.isJsObjectEqual(nested(65, 1), nested(65, 1)) },
+                       function() { Serialization.toJsObject(nested(100000, 1)) },
+                       function() { Serialization.deepCopy({ p: nested(200, 1) }, {}, ["p"]) }]) {
+            var error = thrownBy(f)
+            verify(error !== null)
+            compare(error.message, message)
+        }
+
+        var loop = { name: "loop" }
+        loop.self = loop
+        compare(thrownBy(function() { Serialization.stringify(loop) }).message, message)
+        var ring = [1]
+        ring.push(ring)
+        compare(thrownBy(function() { Serialization.toJsObject(ring) }).message, message)
+    }
+
+    function test_stringify() {
+        compare(Serialization.stringify({ a: [1, "two", null], tint: color("#12AAC2") }),
+                "{\"a\":[1,\"two\",null],\"tint\":\"#FF12AAC2\"}")
+        compare(Serialization.stringify(null), "null")
+        compare(Serialization.stringify(7), "7")
+        compare(Serialization.stringify(undefined), undefined)
+    }
 }

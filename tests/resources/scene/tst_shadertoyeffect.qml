@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtTest 1.15
 import JoyvantTest.Log 1.0
+import com.corvane.io 1.0
 import "qrc:/"
 
 Item {
@@ -53,6 +54,11 @@ Item {
             compare(fresh.log, "")
             compare(LogCapture.matching("matching property").length, 0)
             compare(LogCapture.matching("qt_Opacity").length, 0)
+        }
+
+        function cleanup() {
+            // Whatever a test played, the next one starts from a scene that compiles.
+            host.play({ channels: [], fragmentShader: root.plainShader })
         }
 
         function test_imageEntryFeedsChannelZeroAndAudioCreatesNothing() {
@@ -138,6 +144,12 @@ Item {
                   warnings: ["ShaderToyEffect: audio skipped, it is not a URL: {\"url\":\"x\"}"], channels: 0, audio: "" },
                 { tag: "channels not a list", conf: { channels: 3, fragmentShader: root.plainShader },
                   warnings: ["ShaderToyEffect: a scene without a channels list is refused"], refused: true },
+                { tag: "channel nested too deep", conf: {
+                        channels: [JSON.parse(new Array(70).join("[") + new Array(70).join("]")), picture],
+                        fragmentShader: root.plainShader },
+                  warnings: ["ShaderToyEffect: channel 0 skipped, it is not an object with a source URL: "
+                             + "(Serialization: the value is nested deeper than 64 levels (or holds itself))"],
+                  channels: 1, audio: "" },
                 { tag: "number shader", conf: { channels: [picture], fragmentShader: 17 },
                   warnings: ["ShaderToyEffect: a scene whose fragmentShader is not a text or URL is refused: 17"],
                   refused: true },
@@ -183,16 +195,95 @@ Item {
             compare(host.log, "")
         }
 
-        function test_brokenShaderLogsAndGoesOn() {
-            host.play({ channels: [], fragmentShader: "#version 330\nout vec4 fragColor;\nvoid main() { fragColor = nonsense; }\n" })
-            tryCompare(host, "status", ShaderEffect.Error)
-            tryVerify(function() { return host.log.length > 0 })
-            // The compiler log is written to the program's log as it stands.
-            tryVerify(function() { return LogCapture.messages.indexOf(host.log) >= 0 })
-            // The host goes on: the next scene compiles and draws.
+        // A shader that does not compile is refused with one warning that names the scene, the
+        // shader and the compiler's words; the running scene goes on.
+        function test_brokenShaderIsRefusedWithOneWarning() {
             host.play({ channels: [], fragmentShader: root.orangeShader })
-            tryCompare(host, "log", "")
             tryVerify(function() { return centrePixel().r > 0.9 })
+            LogCapture.clear()
+            host.play({ channels: [], fragmentShader: "#version 330\nout vec4 fragColor;\nvoid main() { fragColor = nonsense; }\n" },
+                      "scene 7 \"Broken\" of test.json")
+            var warnings = LogCapture.matching("ShaderToyEffect:")
+            compare(warnings.length, 1)
+            verify(warnings[0].indexOf("ShaderToyEffect: scene 7 \"Broken\" of test.json refused, its shader (its shader text) "
+                                       + "does not compile:\n") === 0, warnings[0])
+            verify(warnings[0].indexOf("nonsense") > 0, warnings[0]) // the compiler's words
+            compare(host.fragmentShader, root.orangeShader)
+            wait(100)
+            verify(centrePixel().r > 0.9)
+            // The same text again: the answer is known, the warning the same.
+            host.play({ channels: [], fragmentShader: "#version 330\nout vec4 fragColor;\nvoid main() { fragColor = nonsense; }\n" })
+            compare(LogCapture.matching("does not compile").length, 2)
+        }
+
+        function test_brokenShaderFileIsNamed() {
+            var url = "file://" + joyvantSourceDir + "/tests/shaders/fixtures/syntax/Fire.frag"
+            LogCapture.clear()
+            host.play({ channels: [], fragmentShader: url }, "scene 2 \"Fire\" of mine.json")
+            var warnings = LogCapture.matching("does not compile")
+            compare(warnings.length, 1)
+            verify(warnings[0].indexOf("ShaderToyEffect: scene 2 \"Fire\" of mine.json refused, its shader (" + url
+                                       + ") does not compile:\n0:8(") === 0, warnings[0]) // line 8 of the file
+        }
+
+        // Every shader that compiles passes the check, old-style ones (no #version, precision
+        // words) included; the bundle's are not tried again at all.
+        function test_workingShadersPass() {
+            compare(FileGuard.shaderError(root.plainShader), "")
+            compare(FileGuard.shaderError(root.orangeShader), "")
+            compare(FileGuard.shaderError("uniform highp float qt_Opacity;\nvarying highp vec2 qt_TexCoord0;\n"
+                                          + "void main() { gl_FragColor = vec4(qt_TexCoord0, 0.0, 1.0) * qt_Opacity; }\n"), "")
+            compare(FileGuard.shaderError("#version 110\nuniform lowp float qt_Opacity;\n"
+                                          + "void main() { gl_FragColor = vec4(1.0) * qt_Opacity; }\n"), "")
+            var request = new XMLHttpRequest()
+            request.open("GET", "qrc:/shaders/DustyNebula.frag", false)
+            request.send()
+            compare(FileGuard.shaderError(request.responseText), "")
+            // Line numbers are those of the text, also where precision words were added.
+            verify(/^0:3\(/.test(FileGuard.shaderError("uniform lowp float qt_Opacity;\n\nvoid main() { nonsense; }\n")))
+            verify(/^0:4\(/.test(FileGuard.shaderError("#version 110\nuniform lowp float qt_Opacity;\n\nvoid main() { nonsense; }\n")))
+            verify(/^0:4\(/.test(FileGuard.shaderError("#version 330\nout vec4 fragColor;\n\nvoid main() { nonsense; }\n")))
+        }
+
+        // A shader file that cannot be read refuses the scene with one warning naming the
+        // scene and the file; the running scene goes on.
+        function test_unreadableShaderRefusesTheScene() {
+            host.play({ channels: [{ type: "image", source: "qrc:/2DTextures/1.png" }], fragmentShader: root.orangeShader })
+            var running = host.channels
+            var shader = host.fragmentShader
+            LogCapture.clear()
+            host.play({ channels: [], fragmentShader: "file:///nonexistent/joyvant.frag" }, "scene 4 of list.json")
+            compare(LogCapture.matching("ShaderToyEffect:"), ["ShaderToyEffect: scene 4 of list.json refused, its shader "
+                    + "cannot be used: Cannot read \"/nonexistent/joyvant.frag\": the file does not exist"])
+            compare(host.channels, running)
+            compare(host.fragmentShader, shader)
+            // Without an origin the warning still says what it is about.
+            host.play({ channels: [], fragmentShader: "qrc:/no/such.frag" })
+            compare(LogCapture.matching("the scene refused, its shader cannot be used: Cannot read \":/no/such.frag\"").length, 1)
+        }
+
+        // A picture that cannot be used leaves its channel empty, in its place, with one
+        // warning; the scene plays.
+        function test_unusablePictureLeavesItsChannelEmpty() {
+            host.play({ channels: [{ type: "image", source: "qrc:/2DTextures/1.png" },
+                                   { type: "image", source: "file:///nonexistent/joyvant.png" },
+                                   { type: "image", source: "qrc:/2DTextures/2.png" }],
+                        fragmentShader: root.plainShader }, "scene 1 of list.json")
+            compare(LogCapture.matching("ShaderToyEffect:"), ["ShaderToyEffect: scene 1 of list.json, channel 1 left empty: "
+                    + "Cannot read \"/nonexistent/joyvant.png\": the file does not exist"])
+            compare(host.channels.length, 3)
+            compare(String(host.channels[1].source), "")
+            compare(String(host.channels[2].source), "qrc:/2DTextures/2.png")
+            compare(host.iChannel2.sourceItem, host.channels[2].output)
+            tryCompare(host.channels[2].output, "status", Image.Ready)
+        }
+
+        // Channel numbers in warnings are those of the scene's own list.
+        function test_channelNumbersCountSkippedEntries() {
+            host.play({ channels: [null, { type: "image", source: "qrc:/no/such.png" }], fragmentShader: root.plainShader },
+                      "scene 0 of list.json")
+            compare(LogCapture.matching("channel 1 left empty: Cannot read \":/no/such.png\"").length, 1)
+            compare(host.channels.length, 1)
         }
 
         function test_pauseFreezesTheClockAndPlayJumpsIt() {
