@@ -197,13 +197,13 @@ private slots:
         const QString window = waitForWindow();
         QVERIFY(!window.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(windowGeometry(window).width == 1280, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(output().contains("currentIndex=0"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(readOutput().contains("currentIndex=0"), 10000);
         const Geometry g = windowGeometry(window);
         // The media button and the menu share their centre, in the middle of the bottom
         // area (y 480 to 780); the menu's ring runs from radius 37.5 to 150, and the
         // media button's left end lies under the ring's previous-scene sector.
         const int cx = g.x + 640, cy = g.y + 630;
-        const auto clicks = [this] { return output().count("Mediabutton clicked"); };
+        const auto clicks = [this] { return readOutput().count("Mediabutton clicked"); };
 
         click(cx, cy); // the media button opens the menu
         click(cx, cy); // its centre closes it
@@ -212,9 +212,9 @@ private slots:
         xdo({QStringLiteral("key"), QStringLiteral("Escape")});
         click(cx - 130, cy);
         QTRY_COMPARE_WITH_TIMEOUT(clicks(), 3, 20000);
-        QCOMPARE(output().count("currentIndex="), 1); // no click reached a sector
+        QCOMPARE(readOutput().count("currentIndex="), 1); // no click reached a sector
 
-        const QByteArray text = output();
+        const QByteArray text = readOutput();
         QVERIFY2(!text.contains("does not have a matching property"), text.constData());
         QVERIFY2(!text.contains("qt_Opacity"), text.constData());
         clickCloseButton(window);
@@ -395,13 +395,6 @@ private:
         return window;
     }
 
-    // Everything the program wrote so far.
-    QByteArray output()
-    {
-        m_output += m_process->readAll();
-        return m_output;
-    }
-
     void click(int x, int y)
     {
         xdo({QStringLiteral("mousemove"), QString::number(x), QString::number(y), QStringLiteral("click"),
@@ -433,7 +426,6 @@ private:
     QScopedPointer<QProcess> m_process;
     QByteArray m_output;
     bool m_sawFormat = false;
-    QByteArray m_output;
 };
 
 // A GUI application: it holds a connection to the X server for the whole run, so a
