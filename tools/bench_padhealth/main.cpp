@@ -20,6 +20,7 @@
 // after a scripted play of a virtual pad: the left stick drifts and its gate is dented,
 // the right stick is healthy, the left trigger stops short of full travel and the right
 // one is a full analogue pull.
+#include "benchmath.h"
 #include "startup.h"
 #include "translation.h"
 #include "eventwait.h"
@@ -52,22 +53,10 @@ using joyvant::test::waitFor;
 
 namespace {
 
+using joyvant::test::axisValue;
+using joyvant::test::percentile;
+
 constexpr double kPi = 3.14159265358979323846;
-
-int axisValue(double v)
-{
-    v = std::max(-1.0, std::min(1.0, v));
-    return int(std::lround(v < 0 ? v * 32768.0 : v * 32767.0));
-}
-
-double percentile(std::vector<double> samples, double p)
-{
-    if (samples.empty())
-        return 0.0;
-    std::sort(samples.begin(), samples.end());
-    const size_t index = std::min(samples.size() - 1, size_t(std::ceil(p * double(samples.size()))) - 1);
-    return samples[index];
-}
 
 // Moves both sticks round from a thread of its own while it lives.
 class Sweeper

@@ -17,6 +17,7 @@
 //
 // Screenshot: renders the widget gallery (stick views in their states, the indicator
 // family in its three states) and writes it to FILE.
+#include "benchmath.h"
 #include "startup.h"
 #include "virtualgamepad.h"
 
@@ -41,6 +42,8 @@
 using joyvant::test::VirtualGamepad;
 
 namespace {
+
+using joyvant::test::percentile;
 
 constexpr double Pi = 3.14159265358979323846;
 
@@ -139,15 +142,6 @@ bool waitFor(const std::function<bool()> &condition, int msecs)
         spin(10);
     }
     return true;
-}
-
-double percentile(std::vector<double> values, double p)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, size_t(std::ceil(p * values.size())) - 1);
-    return values[index];
 }
 
 struct Summary

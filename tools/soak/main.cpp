@@ -19,6 +19,7 @@
 //
 // To find where memory goes: --direct steps scenes by their action instead of the pie menu,
 // --still leaves the pad at rest, --no-trim leaves the C heap untrimmed.
+#include "benchmath.h"
 #include "eventwait.h"
 #include "startup.h"
 #include "virtualgamepad.h"
@@ -53,6 +54,8 @@ using joyvant::test::waitFor;
 
 namespace {
 
+using joyvant::test::axisValue;
+
 constexpr double kPi = 3.14159265358979323846;
 
 QQuickItem *mainScreenIn(QQuickItem *item)
@@ -65,11 +68,6 @@ QQuickItem *mainScreenIn(QQuickItem *item)
             return found;
     }
     return nullptr;
-}
-
-int axisValue(double v)
-{
-    return int(std::lround(v < 0 ? v * 32768.0 : v * 32767.0));
 }
 
 struct Memory

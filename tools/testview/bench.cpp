@@ -24,6 +24,7 @@
 // percentile of the frame time (from the scene graph's sync to the presented frame) and of
 // the time between two presented frames, the process's CPU time per frame (the pad's
 // thread and the renderer's threads included) and the ratios to the baseline.
+#include "benchmath.h"
 #include "eventwait.h"
 #include "sceneadapter.h"
 #include "startup.h"
@@ -60,21 +61,10 @@ using joyvant::test::waitFor;
 
 namespace {
 
+using joyvant::test::axisValue;
+using joyvant::test::percentile;
+
 constexpr double kPi = 3.14159265358979323846;
-
-int axisValue(double v)
-{
-    return int(std::lround(v < 0 ? v * 32768.0 : v * 32767.0));
-}
-
-double percentile(std::vector<double> samples, double p)
-{
-    if (samples.empty())
-        return 0.0;
-    std::sort(samples.begin(), samples.end());
-    const size_t index = std::min(samples.size() - 1, size_t(std::ceil(p * double(samples.size()))) - 1);
-    return samples[index];
-}
 
 // Plays the pad from a thread of its own while it lives.
 class Player
