@@ -152,6 +152,7 @@ void HapticBench::tick()
     }
     const MotorLevels levels = m_running.levelsAt(now);
     m_backend->setHeldRumble(m_heldDevice, this, levels.low, levels.high, levels.leftTrigger, levels.rightTrigger);
+    setLevels(levels);
     // Late ticks (a busy event loop) send the levels of the moment they run.
     m_timer.start(int(qMax<qint64>(0, m_running.nextChangeAfter(now) - m_clock.elapsed())));
 }
@@ -164,7 +165,16 @@ void HapticBench::end(bool completed)
     m_backend->setHeldRumble(m_heldDevice, this, 0, 0, 0, 0);
     m_backend->releaseRumble(m_heldDevice, this);
     m_heldDevice = -1;
+    setLevels(MotorLevels());
     record(completed);
+}
+
+void HapticBench::setLevels(const MotorLevels &levels)
+{
+    if (m_levels == levels)
+        return;
+    m_levels = levels;
+    emit levelsChanged();
 }
 
 void HapticBench::record(bool completed)

@@ -83,6 +83,7 @@ Item {
         id: padHealth
         objectName: "padHealth"
         deviceId: form.currentDeviceId
+        shown: form.healthChosen
     }
 
     Controller {
