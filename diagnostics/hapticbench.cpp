@@ -124,9 +124,13 @@ bool HapticBench::play(Pattern pattern)
     } else if (isPlaying()) {
         end(false);
     }
-    if (!m_backend->holdRumble(m_deviceId, this))
-        return false;
+    // Ours before the hold is taken: the hold's signal has every pattern's availability
+    // read again, and this bench's own hold must not read as another's.
     m_heldDevice = m_deviceId;
+    if (!m_backend->holdRumble(m_deviceId, this)) {
+        m_heldDevice = -1;
+        return false;
+    }
     m_running = HapticPattern(HapticPattern::Kind(pattern), m_pulseRate);
     m_pattern = pattern;
     m_clock.start();

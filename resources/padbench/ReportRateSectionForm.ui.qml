@@ -23,7 +23,42 @@ BenchSection {
 
     Column {
         width: parent.width
-        spacing: 2
+        spacing: 4
+        // Where it cannot measure, the reason above says all there is.
+        visible: form.reason === ""
+
+        FigureRow {
+            id: rateRow
+            objectName: "rate"
+            width: parent.width
+            height: 34
+            label: qsTr("Rate")
+            value: form.rateText
+            verdict: form.classText
+            healthy: form.regular
+        }
+
+        Row {
+            width: parent.width
+
+            FigureRow {
+                id: jitterRow
+                objectName: "jitter"
+                width: parent.width / 2
+                height: 34
+                label: qsTr("Jitter (99th - 1st percentile)")
+                value: form.jitterText
+            }
+
+            FigureRow {
+                id: gapRow
+                objectName: "longestGap"
+                width: parent.width / 2
+                height: 34
+                label: qsTr("Longest gap")
+                value: form.gapText
+            }
+        }
 
         Text {
             objectName: "hint"
@@ -34,32 +69,6 @@ BenchSection {
             renderType: Text.NativeRendering
             font.family: HealthStyle.fontFamily
             font.pixelSize: HealthStyle.labelSize
-        }
-
-        FigureRow {
-            id: rateRow
-            objectName: "rate"
-            width: parent.width
-            label: qsTr("Rate")
-            value: form.rateText
-            verdict: form.classText
-            healthy: form.regular
-        }
-
-        FigureRow {
-            id: jitterRow
-            objectName: "jitter"
-            width: parent.width
-            label: qsTr("Jitter (99th - 1st percentile)")
-            value: form.jitterText
-        }
-
-        FigureRow {
-            id: gapRow
-            objectName: "longestGap"
-            width: parent.width
-            label: qsTr("Longest gap")
-            value: form.gapText
         }
 
         HealthButton {
