@@ -218,6 +218,36 @@ void pullSlowly(VirtualGamepad &pad, VirtualGamepad::Axis trigger, double top)
     }
 }
 
+// The figures of docs/pad-health.png: a worn left stick, a healthy right one, a left
+// trigger that stops short and a full right one, the right stick moving when this returns.
+void playFigures(VirtualGamepad &pad)
+{
+    std::mt19937 random(17);
+    // Left: a gate worn flat between 100 and 150 degrees, resting 6 % off centre.
+    roll(pad, true, 720, [](double a) {
+        const double degrees = std::fmod(a * 180.0 / kPi, 360.0);
+        return degrees > 100.0 && degrees < 150.0 ? 0.84 : 1.0;
+    });
+    rest(pad, true, 0.055, 0.025, 0.006, random);
+    // Right: round, reaching the edge, resting at the centre.
+    roll(pad, false, 1440, [](double) { return 1.0; });
+    rest(pad, false, 0.0, 0.0, 0.002, random);
+    pullSlowly(pad, VirtualGamepad::AxisTriggerLeft, 0.8);
+    pullSlowly(pad, VirtualGamepad::AxisTriggerRight, 1.0);
+    pad.setAxis(VirtualGamepad::AxisTriggerRight, 16000);
+    pause(1000); // the figures are published
+    // The right stick on its way when the picture is taken, with its trail.
+    double angle = 0.2;
+    QTimer move;
+    QObject::connect(&move, &QTimer::timeout, [&] {
+        angle += 0.02;
+        pad.setAxis(VirtualGamepad::AxisRightX, axisValue(0.7 * std::cos(angle)));
+        pad.setAxis(VirtualGamepad::AxisRightY, axisValue(-0.7 * std::sin(angle)));
+    });
+    move.start(8);
+    pause(600);
+}
+
 // The visual descendant of `item` with this object name (Repeater and Loader items are
 // not QObject children).
 QQuickItem *findItem(QQuickItem *item, const QString &name)
@@ -303,38 +333,9 @@ int screenshot(QQuickView &window, const QString &file, bool bench)
     if (bench) {
         if (!playOnBench(window, view, pad))
             return 1;
-        if (!window.grabWindow().save(file)) {
-            err << "bench_padhealth: cannot write " << file << "\n";
-            return 1;
-        }
-        QTextStream(stdout) << file << "\n";
-        pad.detach();
-        return 0;
+    } else {
+        playFigures(pad);
     }
-    std::mt19937 random(17);
-    // Left: a gate worn flat between 100 and 150 degrees, resting 6 % off centre.
-    roll(pad, true, 720, [](double a) {
-        const double degrees = std::fmod(a * 180.0 / kPi, 360.0);
-        return degrees > 100.0 && degrees < 150.0 ? 0.84 : 1.0;
-    });
-    rest(pad, true, 0.055, 0.025, 0.006, random);
-    // Right: round, reaching the edge, resting at the centre.
-    roll(pad, false, 1440, [](double) { return 1.0; });
-    rest(pad, false, 0.0, 0.0, 0.002, random);
-    pullSlowly(pad, VirtualGamepad::AxisTriggerLeft, 0.8);
-    pullSlowly(pad, VirtualGamepad::AxisTriggerRight, 1.0);
-    pad.setAxis(VirtualGamepad::AxisTriggerRight, 16000);
-    pause(1000); // the figures are published
-    // The right stick on its way when the picture is taken, with its trail.
-    double angle = 0.2;
-    QTimer move;
-    QObject::connect(&move, &QTimer::timeout, [&] {
-        angle += 0.02;
-        pad.setAxis(VirtualGamepad::AxisRightX, axisValue(0.7 * std::cos(angle)));
-        pad.setAxis(VirtualGamepad::AxisRightY, axisValue(-0.7 * std::sin(angle)));
-    });
-    move.start(8);
-    pause(600);
     if (!window.grabWindow().save(file)) {
         err << "bench_padhealth: cannot write " << file << "\n";
         return 1;
