@@ -25,17 +25,20 @@ BenchSection {
         border.width: 1
         border.color: HealthStyle.healthy
 
+        // One dot per finger slot, kept while the fingers move (a number as the model);
+        // only the dots' bindings follow the readings.
         Repeater {
             objectName: "fingers"
-            model: section.bench ? section.bench.fingers : []
+            model: section.bench ? section.bench.fingers.length : 0
 
             Rectangle {
-                required property var modelData
+                required property int index
+                readonly property var finger: section.bench ? section.bench.fingers[index] || ({}) : ({})
 
-                objectName: "finger_" + modelData.finger
-                visible: modelData.down && modelData.touchpad === 0
-                x: modelData.x * outline.width - width / 2
-                y: modelData.y * outline.height - height / 2
+                objectName: "finger_" + index
+                visible: finger.down === true && finger.touchpad === 0
+                x: (finger.x || 0) * outline.width - width / 2
+                y: (finger.y || 0) * outline.height - height / 2
                 width: 14
                 height: 14
                 radius: 7

@@ -145,6 +145,33 @@ Item {
             compare(findChild(bench.haptics, "playing").text, "")
         }
 
+        // The slider sets the engine's pulse rate within 1..20 Hz, and the pulse train
+        // played next runs at it.
+        function test_pulseRateFromTheSlider_data() {
+            return [
+                { tag: "down to 4 Hz", key: Qt.Key_Left, presses: 6, rate: 4 },
+                { tag: "up to 20 Hz and no further", key: Qt.Key_Right, presses: 14, rate: 20 },
+                { tag: "down to 1 Hz and no further", key: Qt.Key_Left, presses: 12, rate: 1 }
+            ]
+        }
+
+        function test_pulseRateFromTheSlider(data) {
+            var pad = plug({ name: "Joyvant Pulse Pad" })
+            var bench = openBench()
+            var haptics = view.padHealth.current.haptics
+            compare(haptics.pulseRate, 10)
+            var slider = findChild(bench.haptics, "pulseSlider")
+            slider.forceActiveFocus()
+            for (var i = 0; i < data.presses; ++i)
+                keyClick(data.key)
+            compare(haptics.pulseRate, data.rate)
+            compare(findChild(bench.haptics, "pulseRate").text, data.rate + " Hz")
+            mouseClick(patternButton(bench, "pulseTrain"))
+            mouseClick(findChild(bench.haptics, "stopButton"))
+            compare(lastRun(pad).pattern, "pulseTrain")
+            compare(lastRun(pad).pulseRate, data.rate)
+        }
+
         // A pattern cut short, in each way the user can: every motor at 0 at once, the
         // run recorded as cut short.
         function test_cutShortEndsAtZero_data() {
