@@ -106,23 +106,21 @@ void PadHealthModel::setDeviceId(int deviceId)
 
 void PadHealthModel::setShown(bool shown)
 {
-    if (m_shown == shown)
-        return;
-    const bool wasBenchShown = isBenchShown();
-    m_shown = shown;
-    emit shownChanged();
-    if (wasBenchShown != isBenchShown())
-        emit benchShownChanged();
-    updateBench();
+    setBenchInput(m_shown, shown, &PadHealthModel::shownChanged);
 }
 
 void PadHealthModel::setBenchChosen(bool chosen)
 {
-    if (m_benchChosen == chosen)
+    setBenchInput(m_benchChosen, chosen, &PadHealthModel::benchChosenChanged);
+}
+
+void PadHealthModel::setBenchInput(bool &input, bool value, void (PadHealthModel::*changed)())
+{
+    if (input == value)
         return;
     const bool wasBenchShown = isBenchShown();
-    m_benchChosen = chosen;
-    emit benchChosenChanged();
+    input = value;
+    emit(this->*changed)();
     if (wasBenchShown != isBenchShown())
         emit benchShownChanged();
     updateBench();

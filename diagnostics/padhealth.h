@@ -145,6 +145,8 @@ private:
     void onDeviceAdded(int deviceId);
     void onDeviceRemoved(int deviceId);
     void updateCurrent();
+    // Sets `shown` or `benchChosen` (`input`), signals what changed, runs the bench.
+    void setBenchInput(bool &input, bool value, void (PadHealthModel::*changed)());
     // Runs the bench of the current pad alone, and only while it shows.
     void updateBench();
 
