@@ -361,6 +361,11 @@ void GamepadBackend::pump()
     m_batch.clear();
 
     renewRumble();
+    // Slow down while there is nothing to read, at full rate again as soon as a joystick
+    // is attached (the event that says so has just been handled).
+    const int interval = SDL_NumJoysticks() > 0 ? PumpIntervalMs : IdlePumpIntervalMs;
+    if (m_timer.interval() != interval)
+        m_timer.setInterval(interval);
     emit pumped();
 }
 
