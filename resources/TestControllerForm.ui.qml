@@ -127,14 +127,14 @@ Item {
         }
     }
 
-    // Beside the picture, clear of it, above the mapping notice; made when opened.
+    // Beside the picture, clear of it, above the mapping notice (as tall as its
+    // contents, at most some 330 px); made when opened.
     Loader {
         id: mappingPanel
         objectName: "mappingPanel"
         x: 16
         y: 178
         width: 232
-        height: 424
         active: form.mappingOpen
         visible: form.mappingOpen
         sourceComponent: MappingWizardPanel {

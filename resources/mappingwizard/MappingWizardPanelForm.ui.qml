@@ -42,7 +42,7 @@ Item {
     property alias messageText: messageText
 
     implicitWidth: 232
-    implicitHeight: 430
+    implicitHeight: content.height + 20
 
     Rectangle {
         anchors.fill: parent

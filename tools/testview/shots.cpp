@@ -10,8 +10,9 @@
 // Writes OUTDIR/controller-front.png and OUTDIR/controller-back.png (OUTDIR: docs). With
 // --wizard, a joystick without a mapping is taken through the mapping wizard's first
 // steps and OUTDIR/mapping-wizard.png shows it asking for the cross pad's left; with
-// --wizard-steps, each step is skipped in turn and OUTDIR/wizard-NN-CONTROL.png shows
-// where each control is lit.
+// --wizard-steps, OUTDIR/wizard-00-health.png shows the pad health view with "Map…",
+// then each step is skipped in turn and OUTDIR/wizard-NN-CONTROL.png shows where each
+// control is lit, and OUTDIR/wizard-end.png the panel at the end.
 #include "startup.h"
 #include "eventwait.h"
 #include "virtualgamepad.h"
@@ -108,6 +109,10 @@ bool save(QQuickView &window, const QString &path)
 // The wizard on a joystick of 14 buttons, 6 axes (triggers resting at -32768) and a hat.
 int wizardShots(QQuickView &window, QObject *view, const QDir &outDir, bool everyStep)
 {
+    // A, B, X, Y, then the cross pad (a hat) up and down.
+    const RawUse answers[] = {{RawUse::Button, 3, 0, 0}, {RawUse::Button, 1, 0, 0}, {RawUse::Button, 0, 0, 0},
+                              {RawUse::Button, 2, 0, 0}, {RawUse::Hat, 0, 1, 0},    {RawUse::Hat, 0, 4, 0}};
+    const int answerCount = int(sizeof(answers) / sizeof(answers[0]));
     VirtualGamepad pad;
     pad.setName(QStringLiteral("Joyvant Odd Pad"));
     pad.setGameController(false);
@@ -117,6 +122,14 @@ int wizardShots(QQuickView &window, QObject *view, const QDir &outDir, bool ever
     if (!pad.attach())
         return 1;
     auto *wizard = view->property("mappingWizard").value<QObject *>();
+    if (everyStep) {
+        view->setProperty("healthChosen", true);
+        if (!waitFor([&] { return view->property("unmappedPads").toList().size() == 1; }, 5000))
+            return 1;
+        pause(500);
+        if (!save(window, outDir.filePath(QStringLiteral("wizard-00-health.png"))))
+            return 1;
+    }
     QMetaObject::invokeMethod(view, "startMapping", Q_ARG(QVariant, pad.deviceId()));
     // Phase 2: asking.
     if (!wizard || !waitFor([&] { return wizard->property("phase").toInt() == 2; }, 5000)) {
@@ -132,13 +145,17 @@ int wizardShots(QQuickView &window, QObject *view, const QDir &outDir, bool ever
                                      .arg(wizard->property("control").toString());
             if (!save(window, outDir.filePath(name)))
                 return 1;
-            QMetaObject::invokeMethod(wizard, "skip");
+            // The first steps answered, so the end has a line to show; the rest skipped.
+            if (step < answerCount)
+                use(pad, answers[step]);
+            else
+                QMetaObject::invokeMethod(wizard, "skip");
+            if (!waitFor([&] { return wizard->property("stepIndex").toInt() == step + 1; }, 5000))
+                return 1;
         }
-        return 0;
+        pause(500);
+        return save(window, outDir.filePath(QStringLiteral("wizard-end.png"))) ? 0 : 1;
     }
-    // A, B, X, Y, then the cross pad (a hat) up and down.
-    const RawUse answers[] = {{RawUse::Button, 3, 0, 0}, {RawUse::Button, 1, 0, 0}, {RawUse::Button, 0, 0, 0},
-                              {RawUse::Button, 2, 0, 0}, {RawUse::Hat, 0, 1, 0},    {RawUse::Hat, 0, 4, 0}};
     for (const RawUse &answer : answers)
         use(pad, answer);
     if (!waitFor([&] { return wizard->property("control").toString() == QLatin1String("dpleft"); }, 5000)) {
