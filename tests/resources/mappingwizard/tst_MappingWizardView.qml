@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import QtTest 1.15
 import JoyvantTest 1.0
 import com.corvane.diagnostics 1.0
@@ -251,8 +252,12 @@ Item {
             answer(pad, { button: 3 })
             answer(pad, { button: 1 })
             verify(wizard.mappingLine !== "")
-            if (data.escape)
+            if (data.escape) {
+                // Escape goes to the window with the keyboard focus.
+                root.Window.window.requestActivate()
+                tryCompare(root.Window.window, "active", true)
                 keyClick(Qt.Key_Escape)
+            }
             else
                 click("cancelButton")
             compare(view.mappingOpen, false)
@@ -267,6 +272,22 @@ Item {
             verify(!wizard.remapping)
             wizard.cancel()
             compare(readUserFile(), before)
+        }
+
+        // The joystick pulled out mid-way: the wizard stops, the panel says why, and
+        // Cancel closes it.
+        function test_padLeavingEndsTheWizard() {
+            var pad = plugOdd("Joyvant Leaving Pad")
+            var shown = mapFromHealthView(pad)
+            answer(pad, { button: 3 })
+            pad.detach()
+            tryCompare(view.mappingWizard, "phase", MappingWizard.Idle, 5000)
+            verify(!view.mappingActive)
+            verify(!view.mappingHighlight.visible)
+            compare(findChild(shown, "message").text, "The pad was disconnected.")
+            compare(findChild(shown, "skipButton").enabled, false)
+            click("cancelButton")
+            compare(view.mappingOpen, false)
         }
 
         function test_highlightFollowsTheStep_data() {
@@ -332,6 +353,8 @@ Item {
             click("keepButton")
             compare(wizard.control, "b")
             compare(findChild(shown, "currentText").text, "Now: b1")
+            root.Window.window.requestActivate()
+            tryCompare(root.Window.window, "active", true)
             keyClick(Qt.Key_Escape)
             compare(view.mappingOpen, false)
             compare(view.healthChosen, true)
