@@ -9,8 +9,9 @@ import "qrc:/"
 // The mapping wizard in the controller test view, on SDL virtual joysticks through the
 // real gamepad module: started from the pad health view, answered with the pad's raw
 // inputs and the panel's buttons, the control asked for lit on the picture, and what
-// Apply, Cancel and Escape leave behind. Each test's joystick has a name of its own: a
-// mapping applied stays in SDL for the rest of the run, and the name makes the GUID.
+// Apply, Save, Copy, Cancel and Escape leave behind. Each test's joystick has a name of
+// its own: a mapping applied stays in SDL for the rest of the run, and the name makes the
+// GUID.
 Item {
     id: root
     width: 1280
@@ -37,6 +38,10 @@ Item {
     Component {
         id: fileComponent
         FileIo {}
+    }
+
+    TextEdit {
+        id: pasteBoard
     }
 
     TestCase {
@@ -229,6 +234,17 @@ Item {
             compare(view.testModeB, 0)
             pad.setRawButton(3, false)
             tryCompare(view, "testModeA", 1)
+
+            // Save: the line joins the file's other lines. Copy: the same line to paste.
+            click("saveButton")
+            verify(findChild(shown, "message").text.indexOf("Saved to") === 0, findChild(shown, "message").text)
+            var saved = readUserFile().split("\n")
+            verify(saved.indexOf(expected) > -1, "saved: " + saved.join(" | "))
+            verify(saved[1].indexOf("Joyvant Other Pad") > 0, "the other line kept: " + saved[1])
+            click("copyButton")
+            pasteBoard.text = ""
+            pasteBoard.paste()
+            compare(pasteBoard.text, expected)
 
             click("closeButton")
             compare(view.mappingOpen, false)
