@@ -358,7 +358,6 @@ TestControllerForm {
     // starts, so the wizard starts after the click that asked for it has been handled.
     Connections {
         target: form.healthView.item
-        ignoreUnknownSignals: true
 
         function onMapRequested(instanceId) { Qt.callLater(form.startMapping, instanceId) }
     }

@@ -23,10 +23,6 @@ Item {
     property string status: ""
     property bool statusIsError: false
 
-    // "Map…" beside a pad without a mapping, or "Remap…" for the pad shown: the pad's
-    // joystick instance id.
-    signal mapRequested(int instanceId)
-
     property alias title: title
     property alias actionBar: actionBar
     property alias saveButton: saveButton
@@ -39,6 +35,10 @@ Item {
     property alias rightTrigger: rightTrigger
     property alias padInfo: padInfo
     property alias unmappedList: unmappedList
+
+    // "Map…" beside a pad without a mapping, or "Remap…" for the pad shown: the pad's
+    // joystick instance id.
+    signal mapRequested(int instanceId)
 
     width: 1280
     height: 800
