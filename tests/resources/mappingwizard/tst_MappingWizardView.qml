@@ -349,8 +349,10 @@ Item {
             verify(isOrange(image, Math.round(top.x), Math.round(top.y)), "ring drawn at " + top.x + ", " + top.y)
         }
 
-        // A recognised pad: "Remap…" starts from its mapping, and Keep holds a binding.
-        function test_remapStartsFromThePadsMapping() {
+        // A recognised pad whose A and B come out swapped: "Remap…" starts from its
+        // mapping, Keep holds a binding that is still free, and Apply fixes the pad in its
+        // slot, at once.
+        function test_remapSwapsTheFaceButtons() {
             var pad = createTemporaryObject(padComponent, root, { name: "Joyvant Remapped Pad" })
             verify(pad.attach())
             pads.push(pad)
@@ -365,15 +367,41 @@ Item {
             verify(wizard.remapping)
             compare(wizard.deviceId, id)
             var shown = panel()
+            verify(findChild(shown, "keepButton").visible)
             compare(findChild(shown, "currentText").text, "Now: b0")
-            click("keepButton")
-            compare(wizard.control, "b")
+
+            // A is the pad's second button, so B's binding is taken: Keep is refused.
+            pad.setButton(VirtualGamepad.ButtonB, true)
+            tryCompare(wizard, "heldInput", "b1")
+            pad.setButton(VirtualGamepad.ButtonB, false)
+            tryCompare(wizard, "control", "b")
             compare(findChild(shown, "currentText").text, "Now: b1")
-            root.Window.window.requestActivate()
-            tryCompare(root.Window.window, "active", true)
-            keyClick(Qt.Key_Escape)
-            compare(view.mappingOpen, false)
-            compare(view.healthChosen, true)
+            click("keepButton")
+            compare(findChild(shown, "message").text, "This input is already mapped to A.")
+            compare(wizard.control, "b")
+            pad.setButton(VirtualGamepad.ButtonA, true)
+            tryCompare(wizard, "heldInput", "b0")
+            pad.setButton(VirtualGamepad.ButtonA, false)
+            tryCompare(wizard, "control", "x")
+            // The rest as they were.
+            while (wizard.phase === MappingWizard.Asking)
+                click(wizard.currentSource !== "" ? "keepButton" : "skipButton")
+            var line = findChild(shown, "mappingLine").text
+            verify(line.indexOf(",Joyvant Remapped Pad,a:b1,b:b0,x:b2,y:b3,") > 0, line)
+
+            click("applyButton")
+            verify(findChild(shown, "message").text.indexOf("Applied") === 0, findChild(shown, "message").text)
+            compare(view.currentDeviceId, id)
+            compare(view.gamepadDeviceId.indexOf(id), 0)
+            click("closeButton")
+            view.healthChosen = false
+            // The pad's second button is its A now.
+            var before = view.testModeB
+            pad.setButton(VirtualGamepad.ButtonB, true)
+            tryCompare(view, "testModeA", 2)
+            compare(view.testModeB, before)
+            pad.setButton(VirtualGamepad.ButtonB, false)
+            tryCompare(view, "testModeA", 1)
         }
     }
 }
