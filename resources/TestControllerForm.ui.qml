@@ -305,6 +305,11 @@ Item {
                 target: healthSwitchMouse
                 enabled: false
             }
+
+            PropertyChanges {
+                target: mappingNotice
+                enabled: false
+            }
         },
         State {
             name: "unfound"

@@ -165,6 +165,11 @@ Item {
             verify(!wizard.remapping)
             verify(view.controller.visible, "the picture shows while the wizard asks")
             compare(view.healthView.item, null)
+            // The way to the pad health view stays shut meanwhile.
+            mouseClick(findChild(view.mappingNotice, "noticeMouse"))
+            mouseClick(view.healthSwitchMouse)
+            verify(view.controller.visible)
+            compare(view.healthView.item, null)
             compare(findChild(shown, "padName").text, "Joyvant Odd Pad Mk II")
             compare(findChild(shown, "keepButton").visible, false)
 
