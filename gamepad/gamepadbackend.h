@@ -173,6 +173,11 @@ private:
     enum Rescan { MappedJoysticks, TryEveryJoystick };
     void rescan(Rescan mode = MappedJoysticks);
     void openDevice(int deviceIndex);
+    // SDL remaps an open controller only when a new mapping takes the place of the one
+    // it uses; one whose mapping SDL made itself (a virtual pad, a pad it knows by its
+    // kind) keeps that one although SDL would now choose the new one. The open devices
+    // whose GUID has this matchKey are therefore made controllers again.
+    void reopenControllers(const QByteArray &matchKey);
     void closeDevice(int deviceId);
     void reloadState(int deviceId);
     void handleEvent(const SDL_Event &event);

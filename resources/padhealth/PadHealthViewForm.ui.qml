@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import "../mappingwizard"
 
 // Layout of the pad health view, in the test view's 1280 x 800 frame: both sticks across
 // the top, both triggers under them, and beside the media button the pads without a
@@ -26,6 +27,7 @@ Item {
     property alias actionBar: actionBar
     property alias saveButton: saveButton
     property alias copyButton: copyButton
+    property alias remapButton: remapButton
     property alias statusText: statusText
     property alias leftStick: leftStick
     property alias rightStick: rightStick
@@ -33,6 +35,10 @@ Item {
     property alias rightTrigger: rightTrigger
     property alias padInfo: padInfo
     property alias unmappedList: unmappedList
+
+    // "Map…" beside a pad without a mapping, or "Remap…" for the pad shown: the pad's
+    // joystick instance id.
+    signal mapRequested(int instanceId)
 
     width: 1280
     height: 800
@@ -113,6 +119,13 @@ Item {
             id: copyButton
             objectName: "copyButton"
             text: qsTr("Copy report")
+            enabled: form.pad !== null
+        }
+
+        HealthButton {
+            id: remapButton
+            objectName: "remapButton"
+            text: qsTr("Remap…")
             enabled: form.pad !== null
         }
     }
@@ -271,10 +284,15 @@ Item {
                     font.pixelSize: 10
                 }
 
-                // Actions on this pad (making its mapping) take their place here.
                 Row {
                     objectName: "padActions"
                     spacing: 6
+
+                    MapButton {
+                        objectName: "mapButton"
+                        view: form
+                        instanceId: modelData.instanceId
+                    }
                 }
             }
         }
