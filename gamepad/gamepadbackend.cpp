@@ -240,9 +240,11 @@ QString GamepadBackend::addMapping(const QString &mapping)
     handOverMappings(gamepadmappings::matchKey(mapping.trimmed().section(QLatin1Char(','), 0, 0).toUtf8()));
     if (SDL_GameControllerAddMapping(gamepadmappings::forSdl(mapping).toUtf8().constData()) < 0)
         return QStringLiteral("SDL refused the mapping: %1").arg(QString::fromUtf8(SDL_GetError()));
-    // Open devices are remapped by SDL (a remapped event follows); a joystick that has
-    // just become a game controller is announced by nobody, and SDL_IsGameController
-    // may not say so yet: try to open every device that is not open.
+    // Open devices whose mapping this replaces are remapped by SDL (a remapped event
+    // follows); the others are opened afresh. A joystick that has just become a game
+    // controller is announced by nobody, and SDL_IsGameController may not say so yet:
+    // try to open every device that is not open.
+    reopenControllers(gamepadmappings::matchKey(mapping.trimmed().section(QLatin1Char(','), 0, 0).toUtf8()));
     rescan(TryEveryJoystick);
     return QString();
 }
@@ -361,6 +363,11 @@ void GamepadBackend::pump()
     m_batch.clear();
 
     renewRumble();
+    // Slow down while there is nothing to read, at full rate again as soon as a joystick
+    // is attached (the event that says so has just been handled).
+    const int interval = SDL_NumJoysticks() > 0 ? PumpIntervalMs : IdlePumpIntervalMs;
+    if (m_timer.interval() != interval)
+        m_timer.setInterval(interval);
     emit pumped();
 }
 
@@ -444,6 +451,39 @@ void GamepadBackend::openDevice(int deviceIndex)
     m_devices.insert(id, device);
     m_order.append(id);
     emit deviceAdded(id);
+}
+
+void GamepadBackend::reopenControllers(const QByteArray &matchKey)
+{
+    if (matchKey.isEmpty())
+        return;
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index) {
+        const auto it = m_devices.find(SDL_JoystickGetDeviceInstanceID(index));
+        if (it == m_devices.end())
+            continue;
+        char guid[33] = {};
+        SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof(guid));
+        if (gamepadmappings::matchKey(QByteArray(guid)) != matchKey)
+            continue;
+        // The joystick stays open throughout, so the device keeps its state (lights,
+        // sensors); only the controller over it is made again, with SDL's choice of
+        // mapping now.
+        SDL_Joystick *held = SDL_JoystickOpen(index);
+        SDL_GameControllerClose(it->controller);
+        it->controller = SDL_GameControllerOpen(index);
+        if (held)
+            SDL_JoystickClose(held);
+        const int id = it.key();
+        if (!it->controller) {
+            // Lost on the way (it cannot be opened as a controller any more).
+            m_devices.erase(it);
+            m_order.removeOne(id);
+            emit deviceRemoved(id);
+            continue;
+        }
+        reloadState(id);
+    }
 }
 
 void GamepadBackend::closeDevice(int deviceId)

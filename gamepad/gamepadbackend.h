@@ -55,6 +55,9 @@ class JOYVANT_GAMEPAD_EXPORT GamepadBackend : public QObject
 public:
     // Pump period in milliseconds (250 Hz).
     static constexpr int PumpIntervalMs = 4;
+    // Pump period while no joystick at all is attached: only a new one can come, and a
+    // twentieth of a second is soon enough to notice it.
+    static constexpr int IdlePumpIntervalMs = 50;
     // Duration handed to SDL with every rumble, and how long before its end it is renewed.
     static constexpr Uint32 RumbleDurationMs = 1000;
     static constexpr Uint32 RumbleRenewMarginMs = 500;
@@ -62,6 +65,9 @@ public:
     // The process-wide instance; created on first use, released with the last holder.
     // Must be called on the GUI thread.
     static QSharedPointer<GamepadBackend> instance();
+    // The pump's period now: PumpIntervalMs while a joystick is attached, otherwise
+    // IdlePumpIntervalMs.
+    int pumpInterval() const { return m_timer.interval(); }
 
     ~GamepadBackend() override;
 
@@ -167,6 +173,11 @@ private:
     enum Rescan { MappedJoysticks, TryEveryJoystick };
     void rescan(Rescan mode = MappedJoysticks);
     void openDevice(int deviceIndex);
+    // SDL remaps an open controller only when a new mapping takes the place of the one
+    // it uses; one whose mapping SDL made itself (a virtual pad, a pad it knows by its
+    // kind) keeps that one although SDL would now choose the new one. The open devices
+    // whose GUID has this matchKey are therefore made controllers again.
+    void reopenControllers(const QByteArray &matchKey);
     void closeDevice(int deviceId);
     void reloadState(int deviceId);
     void handleEvent(const SDL_Event &event);

@@ -1,63 +1,46 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
-import QtGraphicalEffects 1.15
+import com.corvane.halo 1.0
 
 // A picture drawn with a halo of `color` around it.
 //
-// The glow (three render passes) exists only while the item is on screen and its picture
-// has been rasterised: a hidden picture costs no effect. With `asynchronous` set, a worker
-// thread rasterises the picture and the glow is built in the event loop's idle time once
-// the window has begun to draw, so the window's first frame does not wait for the glow's
-// passes; the picture shows a few frames later.
+// The picture and its halo are made together as one image (Halo, host/halopicture.*):
+// rasterised and blurred once on the processor, then drawn as a plain texture, with no
+// off-screen passes and no layers kept in memory. With `asynchronous` set, Qt Quick's
+// image reader thread makes it and the picture shows a few frames after the window; a
+// picture that is not shown is not made. A new colour makes a new image.
 Item {
     id: growImage
 
-    property alias source: image.source
-    property alias mipmap: image.mipmap
-    property alias fillMode: image.fillMode
+    property url source
     property bool asynchronous: false
     property real radius: 10
+    // Kept for the documents that set it; the halo's blur has no sample count.
     property int samples: 16
+    property real spread: 0.2
     property color color: "white"
+    // Whether the halo may reach past the item's edges (by `radius`); if not, it is cut
+    // at the edges.
     property bool transparentBorder: true
 
-    // Whether the window has prepared a frame since this item was made.
-    property bool framesStarted: false
-    // Whether the picture and its glow are built and will show in the next frame.
-    readonly property bool drawn: glow.status === Loader.Ready
+    // Whether the picture with its halo is made and will show in the next frame.
+    readonly property bool drawn: image.status === Image.Ready
+
+    readonly property int border: transparentBorder ? Math.round(radius) : 0
 
     Image {
         id: image
-        anchors.fill: parent
-        visible: false
+        objectName: "haloPicture"
+        x: -growImage.border
+        y: -growImage.border
+        width: growImage.width + 2 * growImage.border
+        height: growImage.height + 2 * growImage.border
         asynchronous: growImage.asynchronous
-        antialiasing: true
         smooth: true
-        mipmap: false
-        fillMode: Image.PreserveAspectCrop
-        sourceSize: Qt.size(growImage.width, growImage.height)
-    }
-
-    Loader {
-        id: glow
-        anchors.fill: parent
-        asynchronous: growImage.asynchronous
-        active: growImage.visible && image.status === Image.Ready
-                && (growImage.framesStarted || !growImage.asynchronous)
-        sourceComponent: Glow {
-            source: image
-            cached: true
-            spread: 0.2
-            radius: growImage.radius
-            samples: growImage.samples
-            color: growImage.color
-            transparentBorder: growImage.transparentBorder
-        }
-    }
-
-    Connections {
-        target: growImage.asynchronous ? growImage.Window.window : null
-        enabled: !growImage.framesStarted
-        function onAfterAnimating() { growImage.framesStarted = true }
+        cache: true
+        sourceSize: Qt.size(width, height)
+        source: growImage.visible && growImage.width > 0 && growImage.height > 0
+                ? Halo.url(growImage.source, Math.round(growImage.width), Math.round(growImage.height),
+                           growImage.color, Math.round(growImage.radius), growImage.spread, growImage.transparentBorder)
+                : ""
     }
 }

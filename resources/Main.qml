@@ -211,6 +211,8 @@ MainScreen {
     // The centre of the open menu closes it, as Select and Start do: a closed menu is
     // hidden and leaves the media button beneath it free.
     pieMenu.onInnerPressed: pieMenu.state = ""
+    // The mapping wizard takes the pad and Escape while it asks: an open menu closes.
+    test.onMappingActiveChanged: if (test.mappingActive) pieMenu.state = ""
 
     Component.onCompleted: loadScenes()
 

@@ -263,7 +263,9 @@ Item {
                     anchors.fill: parent
                     z: 100
                     sectorCount: 6
-                    gamepad: test.gamepad
+                    // While the mapping wizard asks for controls, the pad's presses are
+                    // answers, not menu commands.
+                    gamepad: test.mappingActive ? null : test.gamepad
                     sectorIcons: [
                         sceneEffect.muted ? "qrc:/images/Volume-2-3_240px.png" : "qrc:/images/Volume-2-Mute_240px.png",
                         "qrc:/images/Music-Doc_240px.png",

@@ -211,6 +211,14 @@ TestControllerForm {
         }
     }
 
+    // Opens the mapping wizard on a pad (its joystick instance id): one without a
+    // mapping, or the pad on show, whose mapping it starts from.
+    function startMapping(deviceId) {
+        mappingWizard.deviceId = deviceId
+        mappingOpen = true
+        mappingWizard.start()
+    }
+
     function selectSlot(index) {
         if (isGamepadConnected(index))
             setCurrentDevice(gamepadDeviceId[index])
@@ -344,6 +352,27 @@ TestControllerForm {
             pulse.interval = form.pulseDuration
             pulse.restart()
         }
+    }
+
+    // "Map…" and "Remap…" of the pad health view. The view goes away when the wizard
+    // starts, so the wizard starts after the click that asked for it has been handled.
+    Connections {
+        target: form.healthView.item
+
+        function onMapRequested(instanceId) { Qt.callLater(form.startMapping, instanceId) }
+    }
+
+    Connections {
+        target: form.mappingPanel.item
+
+        function onCloseRequested() { form.mappingOpen = false }
+    }
+
+    // Escape leaves the wizard, as Cancel does: nothing is changed.
+    Shortcut {
+        sequence: StandardKey.Cancel
+        enabled: form.mappingOpen && form.mappingPanel.status === Loader.Ready
+        onActivated: form.mappingPanel.item.cancel()
     }
 
     // A dial's own handler has set its strength by the time these run.

@@ -3,6 +3,7 @@ import QtGamepad 1.15
 import com.corvane.diagnostics 1.0
 import nimbo4 1.0
 import "padhealth"
+import "mappingwizard"
 
 // Layout of the controller test: the program's one gamepad object, the controller
 // picture with its indicators, the four slot badges at the lower left and the
@@ -24,6 +25,11 @@ Item {
     property var slotProgress: ({})
     // Colour in which the drawings and the dials glow.
     property color styleColor: "#FFFFFF"
+    // Whether the mapping wizard's panel is open; while the wizard asks for controls the
+    // picture shows the side of the one asked for, lit.
+    property bool mappingOpen: false
+    readonly property bool mappingActive: mappingOpen && (mappingWizard.phase === MappingWizard.Starting
+                                                         || mappingWizard.phase === MappingWizard.Asking)
 
     // Vibration strengths as the dials show them, 0..1 in steps of shockL (one tick).
     readonly property real shockL: 0.0344827586206897
@@ -45,6 +51,9 @@ Item {
     property alias padHealth: padHealth
     property alias healthView: healthView
     property alias mappingNotice: mappingNotice
+    property alias mappingWizard: mappingWizard
+    property alias mappingPanel: mappingPanel
+    property alias mappingHighlight: mappingHighlight
 
     property alias testModeA: controller.testModeA
     property alias testModeB: controller.testModeB
@@ -98,6 +107,40 @@ Item {
         axisLeftY: gamepad.axisLeftY
         axisRightX: gamepad.axisRightX
         axisRightY: gamepad.axisRightY
+    }
+
+    // Makes a mapping for the pad the pad health view names, one control at a time.
+    MappingWizard {
+        id: mappingWizard
+        objectName: "mappingWizard"
+    }
+
+    // The control asked for, lit on the picture (the controller's 700 x 480 frame).
+    Item {
+        id: mappingLayer
+        anchors.fill: controller
+        visible: form.mappingActive
+
+        ControlHighlight {
+            id: mappingHighlight
+            objectName: "mappingHighlight"
+            control: mappingWizard.control
+        }
+    }
+
+    // Beside the picture, clear of it, above the mapping notice (as tall as its
+    // contents, at most some 330 px); made when opened.
+    Loader {
+        id: mappingPanel
+        objectName: "mappingPanel"
+        x: 16
+        y: 178
+        width: 232
+        active: form.mappingOpen
+        visible: form.mappingOpen
+        sourceComponent: MappingWizardPanel {
+            wizard: mappingWizard
+        }
     }
 
     Item {
@@ -228,6 +271,47 @@ Item {
     }
 
     states: [
+        // The first state whose condition holds is taken. While the wizard's panel is open
+        // the picture shows (the pad health view comes back after): while it asks, the side
+        // of the control asked for; once it is done, the pad as it is now, so a mapping
+        // just applied can be tried at once.
+        State {
+            name: "mapping"
+            when: form.mappingOpen
+
+            PropertyChanges {
+                target: form
+                healthChosen: false
+            }
+
+            PropertyChanges {
+                target: controller
+                state: form.mappingActive ? (mappingWizard.picture === "back" ? "foundBack" : "found")
+                                          : (form.gamepadPresent ? (form.backChosen ? "foundBack" : "found")
+                                                                 : "unfound")
+                opacity: 1
+            }
+
+            PropertyChanges {
+                target: frontSwitchMouse
+                enabled: form.gamepadPresent && !form.mappingActive
+            }
+
+            PropertyChanges {
+                target: backSwitchMouse
+                enabled: form.gamepadPresent && !form.mappingActive
+            }
+
+            PropertyChanges {
+                target: healthSwitchMouse
+                enabled: false
+            }
+
+            PropertyChanges {
+                target: mappingNotice
+                enabled: false
+            }
+        },
         State {
             name: "unfound"
             when: !form.gamepadPresent

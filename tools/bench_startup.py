@@ -37,11 +37,11 @@ def resident_kib(pid):
     return 0
 
 
-def one_run(program, settle, wait_complete=False):
+def one_run(program, settle, wait_complete=False, arguments=()):
     env = dict(os.environ, QT_LOGGING_RULES="joyvant.frametime.debug=true")
     env.pop("JOYVANT_LOGTOFILE", None)
     started = time.monotonic()
-    process = subprocess.Popen([program], cwd=os.path.dirname(program), env=env,
+    process = subprocess.Popen([program, *arguments], cwd=os.path.dirname(program), env=env,
                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, bufsize=1)
     first_swap = None
     complete = None
@@ -51,8 +51,10 @@ def one_run(program, settle, wait_complete=False):
                 first_swap = (time.monotonic() - started) * 1000.0
                 if not wait_complete:
                     break
-            if COMPLETE in line:
+            if COMPLETE in line and complete is None:
                 complete = (time.monotonic() - started) * 1000.0
+            if complete is not None and first_swap is not None:
+                complete = max(complete, first_swap)
                 break
         if first_swap is None:
             raise RuntimeError(f"{program} ended before its first frame")
@@ -79,6 +81,8 @@ def main():
     parser.add_argument("--baseline", default=os.path.join(here, "..", "build", "tools", "bin", "bench_startup_bare"))
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--settle", type=float, default=3.0, help="seconds after the first swap before reading memory")
+    parser.add_argument("--program-arg", action="append", default=[], metavar="ARG",
+                        help="pass ARG to the program (repeat for more), e.g. --program-arg=--scene-scale=1")
     args = parser.parse_args()
     if not os.environ.get("DISPLAY"):
         sys.exit("bench_startup: needs an X server (run it under xvfb-run)")
@@ -86,12 +90,13 @@ def main():
     baseline = os.path.abspath(args.baseline)
 
     # Warm the file cache and Mesa's shader cache once for each.
-    one_run(program, 0.5, True)
+    one_run(program, 0.5, True, args.program_arg)
     one_run(baseline, 0.5)
     results = {program: ([], [], []), baseline: ([], [], [])}
     for _ in range(args.runs):
         for executable in (baseline, program):
-            swap, complete, rss = one_run(executable, args.settle, executable == program)
+            is_program = executable == program
+            swap, complete, rss = one_run(executable, args.settle, is_program, args.program_arg if is_program else ())
             results[executable][0].append(swap)
             results[executable][1].append(complete)
             results[executable][2].append(rss)

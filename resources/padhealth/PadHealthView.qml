@@ -91,6 +91,7 @@ PadHealthViewForm {
     saveButton.onClicked: openSaveDialog()
     copyButton.onClicked: copyReport()
     padInfo.onCopyMapping: copyMapping(mapping)
+    remapButton.onClicked: mapRequested(pad.deviceId)
     // A message belongs to the pad it was about.
     onPadChanged: showStatus("", false)
 

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import "../mappingwizard"
 import "../padbench"
 
 // Layout of the pad health view, in the test view's 1280 x 800 frame: both sticks across
@@ -30,6 +31,7 @@ Item {
     property alias actionBar: actionBar
     property alias saveButton: saveButton
     property alias copyButton: copyButton
+    property alias remapButton: remapButton
     property alias statusText: statusText
     property alias leftStick: leftStick
     property alias rightStick: rightStick
@@ -39,6 +41,10 @@ Item {
     property alias unmappedList: unmappedList
     property alias viewChoice: viewChoice
     property alias padBench: padBench
+
+    // "Map…" beside a pad without a mapping, or "Remap…" for the pad shown: the pad's
+    // joystick instance id.
+    signal mapRequested(int instanceId)
 
     width: 1280
     height: 800
@@ -127,6 +133,13 @@ Item {
             id: copyButton
             objectName: "copyButton"
             text: qsTr("Copy report")
+            enabled: form.pad !== null
+        }
+
+        HealthButton {
+            id: remapButton
+            objectName: "remapButton"
+            text: qsTr("Remap…")
             enabled: form.pad !== null
         }
     }
@@ -301,10 +314,15 @@ Item {
                     font.pixelSize: 10
                 }
 
-                // Actions on this pad (making its mapping) take their place here.
                 Row {
                     objectName: "padActions"
                     spacing: 6
+
+                    MapButton {
+                        objectName: "mapButton"
+                        view: form
+                        instanceId: modelData.instanceId
+                    }
                 }
             }
         }

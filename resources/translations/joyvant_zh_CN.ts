@@ -372,6 +372,356 @@
     </message>
 </context>
 <context>
+    <name>MapButton</name>
+    <message>
+        <source>Map…</source>
+        <translation>映射…</translation>
+    </message>
+</context>
+<context>
+    <name>PadHealthViewForm.ui</name>
+    <message>
+        <source>Remap…</source>
+        <translation>重新映射…</translation>
+    </message>
+</context>
+<context>
+    <name>MappingWizardPanel</name>
+    <message>
+        <source>Remap the pad</source>
+        <translation>重新映射手柄</translation>
+    </message>
+    <message>
+        <source>Map the pad</source>
+        <translation>映射手柄</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2</source>
+        <translation>第 %1 步，共 %2 步</translation>
+    </message>
+    <message>
+        <source>Leave the pad alone for a moment…</source>
+        <translation>请先不要触碰手柄…</translation>
+    </message>
+    <message>
+        <source>Held: %1</source>
+        <translation>按住：%1</translation>
+    </message>
+    <message>
+        <source>Now: %1</source>
+        <translation>当前：%1</translation>
+    </message>
+</context>
+<context>
+    <name>MappingWizardPanelForm.ui</name>
+    <message>
+        <source>Optional: skip it if the pad has none.</source>
+        <translation>可选：手柄没有此控件就跳过。</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>跳过</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>上一步</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>保留</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Mapping line</source>
+        <translation>映射行</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>MappingWizard</name>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>Cross pad up</source>
+        <translation>十字键上</translation>
+    </message>
+    <message>
+        <source>Cross pad down</source>
+        <translation>十字键下</translation>
+    </message>
+    <message>
+        <source>Cross pad left</source>
+        <translation>十字键左</translation>
+    </message>
+    <message>
+        <source>Cross pad right</source>
+        <translation>十字键右</translation>
+    </message>
+    <message>
+        <source>Left bumper</source>
+        <translation>左肩键</translation>
+    </message>
+    <message>
+        <source>Right bumper</source>
+        <translation>右肩键</translation>
+    </message>
+    <message>
+        <source>Left trigger</source>
+        <translation>左扳机</translation>
+    </message>
+    <message>
+        <source>Right trigger</source>
+        <translation>右扳机</translation>
+    </message>
+    <message>
+        <source>Left stick click</source>
+        <translation>左摇杆按下</translation>
+    </message>
+    <message>
+        <source>Right stick click</source>
+        <translation>右摇杆按下</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>返回键</translation>
+    </message>
+    <message>
+        <source>Guide</source>
+        <translation>主页键</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始键</translation>
+    </message>
+    <message>
+        <source>Left stick, horizontal</source>
+        <translation>左摇杆，水平</translation>
+    </message>
+    <message>
+        <source>Left stick, vertical</source>
+        <translation>左摇杆，垂直</translation>
+    </message>
+    <message>
+        <source>Right stick, horizontal</source>
+        <translation>右摇杆，水平</translation>
+    </message>
+    <message>
+        <source>Right stick, vertical</source>
+        <translation>右摇杆，垂直</translation>
+    </message>
+    <message>
+        <source>Extra button</source>
+        <translation>附加键</translation>
+    </message>
+    <message>
+        <source>Paddle 1</source>
+        <translation>背键 1</translation>
+    </message>
+    <message>
+        <source>Paddle 2</source>
+        <translation>背键 2</translation>
+    </message>
+    <message>
+        <source>Paddle 3</source>
+        <translation>背键 3</translation>
+    </message>
+    <message>
+        <source>Paddle 4</source>
+        <translation>背键 4</translation>
+    </message>
+    <message>
+        <source>Touchpad click</source>
+        <translation>触摸板按下</translation>
+    </message>
+    <message>
+        <source>Press A, the bottom face button.</source>
+        <translation>按 A，即下方的功能键。</translation>
+    </message>
+    <message>
+        <source>Press B, the right face button.</source>
+        <translation>按 B，即右侧的功能键。</translation>
+    </message>
+    <message>
+        <source>Press X, the left face button.</source>
+        <translation>按 X，即左侧的功能键。</translation>
+    </message>
+    <message>
+        <source>Press Y, the top face button.</source>
+        <translation>按 Y，即上方的功能键。</translation>
+    </message>
+    <message>
+        <source>Press the cross pad up.</source>
+        <translation>按十字键的上。</translation>
+    </message>
+    <message>
+        <source>Press the cross pad down.</source>
+        <translation>按十字键的下。</translation>
+    </message>
+    <message>
+        <source>Press the cross pad left.</source>
+        <translation>按十字键的左。</translation>
+    </message>
+    <message>
+        <source>Press the cross pad right.</source>
+        <translation>按十字键的右。</translation>
+    </message>
+    <message>
+        <source>Press the left bumper.</source>
+        <translation>按左肩键。</translation>
+    </message>
+    <message>
+        <source>Press the right bumper.</source>
+        <translation>按右肩键。</translation>
+    </message>
+    <message>
+        <source>Pull the left trigger all the way, then let it go.</source>
+        <translation>把左扳机扣到底，然后松开。</translation>
+    </message>
+    <message>
+        <source>Pull the right trigger all the way, then let it go.</source>
+        <translation>把右扳机扣到底，然后松开。</translation>
+    </message>
+    <message>
+        <source>Press the left stick down until it clicks.</source>
+        <translation>把左摇杆向下按，直到咔哒一声。</translation>
+    </message>
+    <message>
+        <source>Press the right stick down until it clicks.</source>
+        <translation>把右摇杆向下按，直到咔哒一声。</translation>
+    </message>
+    <message>
+        <source>Press Back (also called Select, View or Share), left of the centre.</source>
+        <translation>按返回键（也叫 Select、View 或 Share），在中央左侧。</translation>
+    </message>
+    <message>
+        <source>Press Guide, the logo button in the centre.</source>
+        <translation>按主页键，即中央的徽标键。</translation>
+    </message>
+    <message>
+        <source>Press Start (also called Menu or Options), right of the centre.</source>
+        <translation>按开始键（也叫 Menu 或 Options），在中央右侧。</translation>
+    </message>
+    <message>
+        <source>Move the left stick all the way left, then let it go.</source>
+        <translation>把左摇杆推到最左，然后松开。</translation>
+    </message>
+    <message>
+        <source>Move the left stick all the way up, then let it go.</source>
+        <translation>把左摇杆推到最上，然后松开。</translation>
+    </message>
+    <message>
+        <source>Move the right stick all the way left, then let it go.</source>
+        <translation>把右摇杆推到最左，然后松开。</translation>
+    </message>
+    <message>
+        <source>Move the right stick all the way up, then let it go.</source>
+        <translation>把右摇杆推到最上，然后松开。</translation>
+    </message>
+    <message>
+        <source>Press the extra button (Share, Capture or microphone), if the pad has one.</source>
+        <translation>如果手柄有附加键（分享、截图或麦克风），请按下它。</translation>
+    </message>
+    <message>
+        <source>Press the upper right paddle on the back, if the pad has one.</source>
+        <translation>如果手柄背面有右上背键，请按下它。</translation>
+    </message>
+    <message>
+        <source>Press the upper left paddle on the back, if the pad has one.</source>
+        <translation>如果手柄背面有左上背键，请按下它。</translation>
+    </message>
+    <message>
+        <source>Press the lower right paddle on the back, if the pad has one.</source>
+        <translation>如果手柄背面有右下背键，请按下它。</translation>
+    </message>
+    <message>
+        <source>Press the lower left paddle on the back, if the pad has one.</source>
+        <translation>如果手柄背面有左下背键，请按下它。</translation>
+    </message>
+    <message>
+        <source>Press the touchpad down until it clicks, if the pad has one.</source>
+        <translation>如果手柄有触摸板，请把它按下，直到咔哒一声。</translation>
+    </message>
+</context>
+<context>
+    <name>joyvant::MappingWizard</name>
+    <message>
+        <source>There is no pad with device id %1.</source>
+        <translation>没有设备编号为 %1 的手柄。</translation>
+    </message>
+    <message>
+        <source>Game controllers are unavailable.</source>
+        <translation>游戏控制器不可用。</translation>
+    </message>
+    <message>
+        <source>Applied: the pad works as a game controller with this mapping now.</source>
+        <translation>已应用：手柄现在按此映射作为游戏控制器工作。</translation>
+    </message>
+    <message>
+        <source>Saved to %1.</source>
+        <translation>已保存到 %1。</translation>
+    </message>
+    <message>
+        <source>There is no clipboard to copy to.</source>
+        <translation>没有可以复制到的剪贴板。</translation>
+    </message>
+    <message>
+        <source>Copied to the clipboard.</source>
+        <translation>已复制到剪贴板。</translation>
+    </message>
+    <message>
+        <source>The mapping is not finished yet.</source>
+        <translation>映射尚未完成。</translation>
+    </message>
+    <message>
+        <source>No control was mapped.</source>
+        <translation>没有映射任何控件。</translation>
+    </message>
+    <message>
+        <source>The pad was disconnected.</source>
+        <translation>手柄已断开连接。</translation>
+    </message>
+    <message>
+        <source>%1 needs a stick: move the stick, a button cannot stand for it.</source>
+        <translation>%1 需要摇杆：请移动摇杆，按键不能代替它。</translation>
+    </message>
+    <message>
+        <source>This input is already mapped to %1.</source>
+        <translation>此输入已映射到 %1。</translation>
+    </message>
+</context>
+<context>
     <name>ViewChoice</name>
     <message>
         <source>Figures</source>

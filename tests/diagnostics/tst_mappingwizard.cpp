@@ -472,6 +472,40 @@ private slots:
         QCOMPARE(readFile(m_userFile), line.toLatin1() + "\n");
     }
 
+    // A pad whose mapping SDL made itself (here a virtual game controller) is remapped at
+    // once too: SDL keeps such a mapping for an open controller, so the backend opens the
+    // controller afresh.
+    void remapOfAnAutomaticMappingAppliesAtOnce()
+    {
+        QSharedPointer<GamepadBackend> backend = GamepadBackend::instance();
+        VirtualGamepad pad;
+        pad.setName(QStringLiteral("Joyvant Automatic Pad"));
+        QVERIFY(pad.attach());
+        backend->pump();
+        const int id = pad.deviceId();
+        QVERIFY(backend->hasDevice(id));
+        MappingWizard wizard;
+        wizard.setDeviceId(id);
+        QVERIFY(wizard.start());
+        backend->pump();
+        QVERIFY(wizard.isRemapping());
+        for (int button : {1, 0}) { // A and B swapped
+            pad.setRawButton(button, true);
+            backend->pump();
+            pad.setRawButton(button, false);
+            backend->pump();
+        }
+        while (wizard.phase() == MappingWizard::Asking)
+            wizard.keep();
+        QVERIFY(wizard.mappingLine().contains(QLatin1String(",a:b1,b:b0,")));
+        QVERIFY2(wizard.apply(), qPrintable(wizard.message()));
+        QVERIFY(backend->hasDevice(id));
+        pad.setButton(VirtualGamepad::ButtonB, true);
+        backend->pump();
+        QVERIFY(backend->button(id, SDL_CONTROLLER_BUTTON_A));
+        QVERIFY(!backend->button(id, SDL_CONTROLLER_BUTTON_B));
+    }
+
     void padLeaves()
     {
         Rig rig;

@@ -1,5 +1,6 @@
 // The gamepad module's types against SDL virtual game controllers.
 #include "gamepad.h"
+#include "gamepadbackend.h"
 #include "gamepadmanager.h"
 #include "virtualgamepad.h"
 
@@ -17,6 +18,7 @@
 #include <vector>
 
 using joyvant::Gamepad;
+using joyvant::GamepadBackend;
 using joyvant::GamepadManager;
 using joyvant::test::VirtualGamepad;
 
@@ -88,6 +90,7 @@ private slots:
     void eightPadsInRandomOrder();
     void reattachedPadGetsNewId();
     void padsPresentAtStartAreAnnouncedFromEventLoop();
+    void pumpSlowsWithoutJoysticks();
 
     void buttonReachesProperty_data();
     void buttonReachesProperty();
@@ -137,6 +140,30 @@ void TestGamepad::connectAndDisconnect()
     QCOMPARE(manager->gamepadName(firstId), QString());
     QCOMPARE(withoutOthers(manager->connectedGamepads(), others), QList<int> {second.deviceId()});
     QCOMPARE(connected.count(), 2);
+}
+
+// With nothing attached the pump only waits for a new joystick, slowly; one attached
+// brings it back to full rate, and a pad's input still arrives.
+void TestGamepad::pumpSlowsWithoutJoysticks()
+{
+    auto manager = readyManager();
+    if (SDL_NumJoysticks() > 0)
+        QSKIP("a joystick is attached to this machine");
+    const QSharedPointer<GamepadBackend> backend = GamepadBackend::instance();
+    QTRY_COMPARE(backend->pumpInterval(), GamepadBackend::IdlePumpIntervalMs);
+
+    QSignalSpy connected(manager.get(), &GamepadManager::gamepadConnected);
+    VirtualGamepad pad;
+    QVERIFY(pad.attach());
+    QTRY_COMPARE(connected.count(), 1);
+    QTRY_COMPARE(backend->pumpInterval(), GamepadBackend::PumpIntervalMs);
+    Gamepad gamepad;
+    gamepad.setDeviceId(pad.deviceId());
+    pad.setButton(VirtualGamepad::ButtonA, true);
+    QTRY_VERIFY(gamepad.buttonA());
+
+    pad.detach();
+    QTRY_COMPARE(backend->pumpInterval(), GamepadBackend::IdlePumpIntervalMs);
 }
 
 void TestGamepad::eightPadsInRandomOrder()

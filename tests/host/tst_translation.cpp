@@ -23,6 +23,21 @@ class TestTranslation : public QObject
     Q_OBJECT
 
 private:
+    // Every text that `call` finds in the file at `path` has a translation in `context`.
+    void checkTexts(const QTranslator &translator, const QString &path, const QByteArray &context,
+                    const QRegularExpression &call, int &texts)
+    {
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+        auto matches = call.globalMatch(QString::fromUtf8(file.readAll()));
+        while (matches.hasNext()) {
+            const QString text = matches.next().captured(1).replace(QStringLiteral("\\\""), QStringLiteral("\""));
+            const QString translation = translator.translate(context.constData(), text.toUtf8().constData());
+            QVERIFY2(!translation.isEmpty(), qPrintable(QStringLiteral("%1: \"%2\"").arg(path, text)));
+            ++texts;
+        }
+    }
+
     // The caption of the pad health view, as a fresh engine shows it now.
     QString viewCaption()
     {
@@ -86,28 +101,34 @@ private slots:
         QTranslator translator;
         QVERIFY(translator.load(QStringLiteral(":/i18n/joyvant_zh_CN.qm")));
         const QRegularExpression call(QStringLiteral("qsTr\\(\"((?:[^\"\\\\]|\\\\.)*)\""));
-        QStringList paths;
-        for (const char *folder : {"/resources/padhealth", "/resources/padbench"}) {
-            QDirIterator documents(QStringLiteral(JOYVANT_SOURCE_DIR) + QLatin1String(folder), {QStringLiteral("*.qml")});
-            while (documents.hasNext())
-                paths.append(documents.next());
-        }
         int texts = 0;
-        for (const QString &path : qAsConst(paths)) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QString source = QString::fromUtf8(file.readAll());
-            // qsTr's context is the document's name without its last suffix.
-            const QByteArray context = QFileInfo(path).completeBaseName().toUtf8();
-            auto matches = call.globalMatch(source);
-            while (matches.hasNext()) {
-                const QString text = matches.next().captured(1).replace(QStringLiteral("\\\""), QStringLiteral("\""));
-                const QString translation = translator.translate(context.constData(), text.toUtf8().constData());
-                QVERIFY2(!translation.isEmpty(), qPrintable(QStringLiteral("%1: \"%2\"").arg(path, text)));
-                ++texts;
+        for (const char *folder : {"/resources/padhealth", "/resources/padbench", "/resources/mappingwizard"}) {
+            QDirIterator documents(QStringLiteral(JOYVANT_SOURCE_DIR) + QLatin1String(folder), {QStringLiteral("*.qml")});
+            while (documents.hasNext()) {
+                const QString path = documents.next();
+                // qsTr's context is the document's name without its last suffix.
+                const QByteArray context = QFileInfo(path).completeBaseName().toUtf8();
+                checkTexts(translator, path, context, call, texts);
             }
         }
-        QVERIFY(texts > 90);
+        QVERIFY(texts > 110);
+    }
+
+    // The mapping wizard's steps and messages, which its panel shows as they come.
+    void wizardTextsAreTranslated()
+    {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/joyvant_zh_CN.qm")));
+        const QString path = QStringLiteral(JOYVANT_SOURCE_DIR "/diagnostics/mappingwizard.cpp");
+        // The steps' names and prompts, then what the class itself says.
+        const QString text = QStringLiteral("\\(\"((?:[^\"\\\\]|\\\\.)*)\"");
+        int texts = 0;
+        checkTexts(translator, path, "MappingWizard", QRegularExpression(QStringLiteral("STEP_TEXT") + text), texts);
+        QVERIFY(texts > 50);
+        // tr() of a class in a namespace takes its qualified name as the context.
+        checkTexts(translator, path, "joyvant::MappingWizard",
+                   QRegularExpression(QStringLiteral("\\btr") + text), texts);
+        QVERIFY(texts > 60);
     }
 };
 

@@ -4,8 +4,15 @@
 // stick off centre and the other stick's button), so that each kind also shows "testing".
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/testview_shots [OUTDIR]
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/testview_shots --wizard [OUTDIR]
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/testview_shots --wizard-steps OUTDIR
 //
-// Writes OUTDIR/controller-front.png and OUTDIR/controller-back.png (OUTDIR: docs).
+// Writes OUTDIR/controller-front.png and OUTDIR/controller-back.png (OUTDIR: docs). With
+// --wizard, a joystick without a mapping is taken through the mapping wizard's first
+// steps and OUTDIR/mapping-wizard.png shows it asking for the cross pad's left; with
+// --wizard-steps, OUTDIR/wizard-00-health.png shows the pad health view with "Map…",
+// then each step is skipped in turn and OUTDIR/wizard-NN-CONTROL.png shows where each
+// control is lit, and OUTDIR/wizard-end.png the panel at the end.
 #include "startup.h"
 #include "eventwait.h"
 #include "virtualgamepad.h"
@@ -64,13 +71,113 @@ void pull(VirtualGamepad &pad, VirtualGamepad::Axis trigger)
 
 } // namespace
 
+// One use of a raw input, held for the wizard to see it, then let go (axes back to rest).
+struct RawUse
+{
+    enum Kind { Button, Hat, Axis } kind;
+    int index; // button or axis
+    int value; // hat value, or where the axis goes
+    int rest; // axis
+};
+
+void use(VirtualGamepad &pad, const RawUse &input)
+{
+    switch (input.kind) {
+    case RawUse::Button: pad.setRawButton(input.index, true); break;
+    case RawUse::Hat: pad.setHat(0, input.value); break;
+    case RawUse::Axis: pad.setRawAxis(input.index, input.value); break;
+    }
+    pause(80);
+    switch (input.kind) {
+    case RawUse::Button: pad.setRawButton(input.index, false); break;
+    case RawUse::Hat: pad.setHat(0, 0); break;
+    case RawUse::Axis: pad.setRawAxis(input.index, input.rest); break;
+    }
+    pause(80);
+}
+
+bool save(QQuickView &window, const QString &path)
+{
+    if (!window.grabWindow().save(path)) {
+        QTextStream(stderr) << "testview_shots: cannot write " << path << "\n";
+        return false;
+    }
+    QTextStream(stdout) << path << "\n";
+    return true;
+}
+
+// The wizard on a joystick of 14 buttons, 6 axes (triggers resting at -32768) and a hat.
+int wizardShots(QQuickView &window, QObject *view, const QDir &outDir, bool everyStep)
+{
+    // A, B, X, Y, then the cross pad (a hat) up and down.
+    const RawUse answers[] = {{RawUse::Button, 3, 0, 0}, {RawUse::Button, 1, 0, 0}, {RawUse::Button, 0, 0, 0},
+                              {RawUse::Button, 2, 0, 0}, {RawUse::Hat, 0, 1, 0},    {RawUse::Hat, 0, 4, 0}};
+    const int answerCount = int(sizeof(answers) / sizeof(answers[0]));
+    VirtualGamepad pad;
+    pad.setName(QStringLiteral("Joyvant Odd Pad"));
+    pad.setGameController(false);
+    pad.setRawLayout(14, 6, 1);
+    pad.setRawAxisRest(4, -32768);
+    pad.setRawAxisRest(5, -32768);
+    if (!pad.attach())
+        return 1;
+    auto *wizard = view->property("mappingWizard").value<QObject *>();
+    if (everyStep) {
+        view->setProperty("healthChosen", true);
+        if (!waitFor([&] { return view->property("unmappedPads").toList().size() == 1; }, 5000))
+            return 1;
+        pause(500);
+        if (!save(window, outDir.filePath(QStringLiteral("wizard-00-health.png"))))
+            return 1;
+    }
+    QMetaObject::invokeMethod(view, "startMapping", Q_ARG(QVariant, pad.deviceId()));
+    // Phase 2: asking.
+    if (!wizard || !waitFor([&] { return wizard->property("phase").toInt() == 2; }, 5000)) {
+        QTextStream(stderr) << "testview_shots: the wizard never asked\n";
+        return 1;
+    }
+    if (everyStep) {
+        const int steps = wizard->property("stepCount").toInt();
+        for (int step = 0; step < steps; ++step) {
+            pause(700); // the side's fade
+            const QString name = QStringLiteral("wizard-%1-%2.png")
+                                     .arg(step + 1, 2, 10, QLatin1Char('0'))
+                                     .arg(wizard->property("control").toString());
+            if (!save(window, outDir.filePath(name)))
+                return 1;
+            // The first steps answered, so the end has a line to show; the rest skipped.
+            if (step < answerCount)
+                use(pad, answers[step]);
+            else
+                QMetaObject::invokeMethod(wizard, "skip");
+            if (!waitFor([&] { return wizard->property("stepIndex").toInt() == step + 1; }, 5000))
+                return 1;
+        }
+        pause(500);
+        return save(window, outDir.filePath(QStringLiteral("wizard-end.png"))) ? 0 : 1;
+    }
+    for (const RawUse &answer : answers)
+        use(pad, answer);
+    if (!waitFor([&] { return wizard->property("control").toString() == QLatin1String("dpleft"); }, 5000)) {
+        QTextStream(stderr) << "testview_shots: the wizard did not take the answers\n";
+        return 1;
+    }
+    // Held, not yet let go: the panel says what is held.
+    pad.setHat(0, 8);
+    pause(700);
+    return save(window, outDir.filePath(QStringLiteral("mapping-wizard.png"))) ? 0 : 1;
+}
+
 int main(int argc, char *argv[])
 {
     QSurfaceFormat::setDefaultFormat(joyvant::programSurfaceFormat());
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QDir outDir(app.arguments().value(1, QStringLiteral("docs")));
+    QStringList arguments = app.arguments().mid(1);
+    const bool wizard = arguments.removeAll(QStringLiteral("--wizard")) > 0;
+    const bool wizardSteps = arguments.removeAll(QStringLiteral("--wizard-steps")) > 0;
+    const QDir outDir(arguments.value(0, QStringLiteral("docs")));
     if (!outDir.exists()) {
         err << "testview_shots: no folder " << outDir.path() << "\n";
         return 2;
@@ -87,6 +194,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     window.show();
+    if (wizard || wizardSteps)
+        return wizardShots(window, view, outDir, wizardSteps);
 
     VirtualGamepad pad;
     if (!pad.attach())

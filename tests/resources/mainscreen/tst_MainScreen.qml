@@ -310,6 +310,45 @@ Item {
             compare(menu.state, "")
         }
 
+        // While the mapping wizard asks for controls (here remapping the pad on show), the
+        // pad's Select and Start and its bumpers are answers: the menu, closed as the wizard
+        // starts, neither opens nor triggers, and Escape leaves the wizard. Once it is left,
+        // Select and Start open the menu again.
+        function test_padAnswersTheWizardNotTheMenu() {
+            var main = createMain("one.json")
+            var pad = attachPad()
+            var view = main.test
+            tryCompare(view, "currentDeviceId", pad.deviceId, 5000)
+            openMenu(main)
+            view.startMapping(pad.deviceId)
+            tryVerify(function () { return view.mappingActive && view.mappingWizard.remapping }, 5000)
+            compare(main.pieMenu.state, "")
+            LogCapture.clear()
+            pad.setButton(VirtualGamepad.ButtonBack, true)
+            pad.setButton(VirtualGamepad.ButtonStart, true)
+            tryVerify(function () { return view.gamepad.buttonSelect && view.gamepad.buttonStart })
+            pad.setButton(VirtualGamepad.ButtonRightShoulder, true)
+            tryVerify(function () { return view.gamepad.buttonR1 })
+            compare(main.pieMenu.state, "")
+            pad.setButton(VirtualGamepad.ButtonRightShoulder, false)
+            pad.setButton(VirtualGamepad.ButtonBack, false)
+            pad.setButton(VirtualGamepad.ButtonStart, false)
+            tryVerify(function () { return !view.gamepad.buttonSelect && !view.gamepad.buttonStart })
+            compare(LogCapture.matching("currentIndex=").length, 0)
+
+            main.Window.window.requestActivate()
+            tryCompare(main.Window.window, "active", true)
+            keyClick(Qt.Key_Escape)
+            verify(!view.mappingOpen)
+            verify(!view.mappingActive)
+            pad.setButton(VirtualGamepad.ButtonBack, true)
+            pad.setButton(VirtualGamepad.ButtonStart, true)
+            tryCompare(main.pieMenu, "state", "active")
+            // Gone before the next test counts the connected pads.
+            pad.detach()
+            tryCompare(view, "currentDeviceId", -1, 5000)
+        }
+
         function test_fullScreenHidesTheTestView() {
             var main = createMain("one.json")
             var button = main.fullScreenButton
