@@ -5,6 +5,7 @@
 #include "padreport.h"
 #include "reportratebench.h"
 #include "sensorbench.h"
+#include "sensortrace.h"
 #include "stickhealth.h"
 #include "triggerrange.h"
 
@@ -31,6 +32,7 @@ public:
         qmlRegisterType<joyvant::HapticBench>(uri, 1, 0, "HapticBench");
         qmlRegisterType<joyvant::SensorBench>(uri, 1, 0, "SensorBench");
         qmlRegisterType<joyvant::ReportRateBench>(uri, 1, 0, "ReportRateBench");
+        qmlRegisterType<joyvant::SensorTrace>(uri, 1, 0, "SensorTrace");
         qmlRegisterSingletonType<joyvant::PadMappings>(
             uri, 1, 0, "PadMappings",
             [](QQmlEngine *, QJSEngine *) -> QObject * { return new joyvant::PadMappings; });

@@ -124,9 +124,13 @@ bool HapticBench::play(Pattern pattern)
     } else if (isPlaying()) {
         end(false);
     }
-    if (!m_backend->holdRumble(m_deviceId, this))
-        return false;
+    // Ours before the hold is taken: the hold's signal has every pattern's availability
+    // read again, and this bench's own hold must not read as another's.
     m_heldDevice = m_deviceId;
+    if (!m_backend->holdRumble(m_deviceId, this)) {
+        m_heldDevice = -1;
+        return false;
+    }
     m_running = HapticPattern(HapticPattern::Kind(pattern), m_pulseRate);
     m_pattern = pattern;
     m_clock.start();
@@ -152,6 +156,7 @@ void HapticBench::tick()
     }
     const MotorLevels levels = m_running.levelsAt(now);
     m_backend->setHeldRumble(m_heldDevice, this, levels.low, levels.high, levels.leftTrigger, levels.rightTrigger);
+    setLevels(levels);
     // Late ticks (a busy event loop) send the levels of the moment they run.
     m_timer.start(int(qMax<qint64>(0, m_running.nextChangeAfter(now) - m_clock.elapsed())));
 }
@@ -164,7 +169,16 @@ void HapticBench::end(bool completed)
     m_backend->setHeldRumble(m_heldDevice, this, 0, 0, 0, 0);
     m_backend->releaseRumble(m_heldDevice, this);
     m_heldDevice = -1;
+    setLevels(MotorLevels());
     record(completed);
+}
+
+void HapticBench::setLevels(const MotorLevels &levels)
+{
+    if (m_levels == levels)
+        return;
+    m_levels = levels;
+    emit levelsChanged();
 }
 
 void HapticBench::record(bool completed)

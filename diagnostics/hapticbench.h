@@ -36,6 +36,11 @@ class HapticBench : public QObject
     Q_PROPERTY(bool triggerRumble READ hasTriggerRumble NOTIFY featuresChanged)
     Q_PROPERTY(QVariantList patterns READ patterns NOTIFY featuresChanged)
     Q_PROPERTY(QVariantMap summary READ summary NOTIFY summaryChanged)
+    // The levels the running pattern sends, 0..1 (all 0 while none plays).
+    Q_PROPERTY(double lowLevel READ lowLevel NOTIFY levelsChanged)
+    Q_PROPERTY(double highLevel READ highLevel NOTIFY levelsChanged)
+    Q_PROPERTY(double leftTriggerLevel READ leftTriggerLevel NOTIFY levelsChanged)
+    Q_PROPERTY(double rightTriggerLevel READ rightTriggerLevel NOTIFY levelsChanged)
 
 public:
     enum Pattern {
@@ -71,6 +76,11 @@ public:
     // `rumble`, `triggerRumble`, `played` (one map per pattern played: `pattern`,
     // `pulseRate` for pulse trains, `completed` false when it was cut short).
     QVariantMap summary() const;
+    MotorLevels levels() const { return m_levels; }
+    double lowLevel() const { return m_levels.low / double(HapticPattern::Full); }
+    double highLevel() const { return m_levels.high / double(HapticPattern::Full); }
+    double leftTriggerLevel() const { return m_levels.leftTrigger / double(HapticPattern::Full); }
+    double rightTriggerLevel() const { return m_levels.rightTrigger / double(HapticPattern::Full); }
 
     Q_INVOKABLE bool isAvailable(Pattern pattern) const { return unavailableReason(pattern).isEmpty(); }
     // Empty when the pattern can play, else why not, for the user.
@@ -86,11 +96,13 @@ signals:
     void playingChanged();
     void featuresChanged();
     void summaryChanged();
+    void levelsChanged();
     // A pattern ended; `completed` false when it was cut short.
     void finished(Pattern pattern, bool completed);
 
 private:
     void tick();
+    void setLevels(const MotorLevels &levels);
     // Stops the motors, lets go of the pad and records the run.
     void end(bool completed);
     // Records the run that ends and says so.
@@ -108,6 +120,7 @@ private:
     QElapsedTimer m_clock; // since the running pattern began
     QTimer m_timer; // fires at the running pattern's next change
     QVariantList m_played;
+    MotorLevels m_levels; // what the running pattern sent last
 };
 
 } // namespace joyvant

@@ -16,7 +16,17 @@ PadHealth::PadHealth(int deviceId, QObject *parent)
     , m_leftTrigger(new TriggerRange(this))
     , m_rightTrigger(new TriggerRange(this))
     , m_report(new PadReport(this))
+    , m_haptics(new HapticBench(this))
+    , m_sensors(new SensorBench(this))
+    , m_reportRate(new ReportRateBench(this))
 {
+    // Nothing of the bench runs before it shows.
+    m_haptics->setActive(false);
+    m_sensors->setActive(false);
+    m_reportRate->setActive(false);
+    m_haptics->setDeviceId(deviceId);
+    m_sensors->setDeviceId(deviceId);
+    m_reportRate->setDeviceId(deviceId);
     m_leftStick->setStick(StickHealth::Left);
     m_leftStick->setDeviceId(deviceId);
     m_rightStick->setStick(StickHealth::Right);
@@ -30,10 +40,14 @@ PadHealth::PadHealth(int deviceId, QObject *parent)
     m_report->setRightStick(m_rightStick);
     m_report->setLeftTrigger(m_leftTrigger);
     m_report->setRightTrigger(m_rightTrigger);
+    m_report->setHaptics(m_haptics);
+    m_report->setSensors(m_sensors);
+    m_report->setReportRate(m_reportRate);
     // Objects handed to QML stay ours, whatever the engine's collector thinks of them.
     for (QObject *part : {static_cast<QObject *>(m_leftStick), static_cast<QObject *>(m_rightStick),
                           static_cast<QObject *>(m_leftTrigger), static_cast<QObject *>(m_rightTrigger),
-                          static_cast<QObject *>(m_report)})
+                          static_cast<QObject *>(m_report), static_cast<QObject *>(m_haptics),
+                          static_cast<QObject *>(m_sensors), static_cast<QObject *>(m_reportRate)})
         QQmlEngine::setObjectOwnership(part, QQmlEngine::CppOwnership);
 
     refreshIdentity();
@@ -43,6 +57,17 @@ PadHealth::PadHealth(int deviceId, QObject *parent)
 }
 
 PadHealth::~PadHealth() = default;
+
+void PadHealth::setBenchActive(bool active)
+{
+    if (m_benchActive == active)
+        return;
+    m_benchActive = active;
+    m_haptics->setActive(active);
+    m_sensors->setActive(active);
+    m_reportRate->setActive(active);
+    emit benchActiveChanged();
+}
 
 void PadHealth::refreshIdentity()
 {
@@ -77,6 +102,39 @@ void PadHealthModel::setDeviceId(int deviceId)
     m_deviceId = deviceId;
     emit deviceIdChanged();
     updateCurrent();
+}
+
+void PadHealthModel::setShown(bool shown)
+{
+    setBenchInput(m_shown, shown, &PadHealthModel::shownChanged);
+}
+
+void PadHealthModel::setBenchChosen(bool chosen)
+{
+    setBenchInput(m_benchChosen, chosen, &PadHealthModel::benchChosenChanged);
+}
+
+void PadHealthModel::setBenchInput(bool &input, bool value, void (PadHealthModel::*changed)())
+{
+    if (input == value)
+        return;
+    const bool wasBenchShown = isBenchShown();
+    input = value;
+    emit(this->*changed)();
+    if (wasBenchShown != isBenchShown())
+        emit benchShownChanged();
+    updateBench();
+}
+
+void PadHealthModel::updateBench()
+{
+    // The pads left first, so a pad's motors stop before another pad's bench starts.
+    for (PadHealth *pad : qAsConst(m_pads)) {
+        if (pad != m_current || !isBenchShown())
+            pad->setBenchActive(false);
+    }
+    if (m_current)
+        m_current->setBenchActive(isBenchShown());
 }
 
 int PadHealthModel::rowCount(const QModelIndex &parent) const
@@ -145,6 +203,7 @@ void PadHealthModel::onDeviceRemoved(int deviceId)
     beginRemoveRows(QModelIndex(), row, row);
     m_pads.removeAt(row);
     endRemoveRows();
+    health->setBenchActive(false);
     emit countChanged();
     updateCurrent();
     // Bindings may still hold it until they see `current` change: deleted later.
@@ -157,6 +216,7 @@ void PadHealthModel::updateCurrent()
     if (m_current == next)
         return;
     m_current = next;
+    updateBench();
     emit currentChanged();
 }
 

@@ -180,6 +180,83 @@ void appendMarkdown(QString &out, const QVariantMap &map, int depth)
     }
 }
 
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+QString sensorLine(const QVariantMap &sensor)
+{
+    if (!sensor.value(QStringLiteral("present")).toBool())
+        return QStringLiteral("no");
+    const double rate = sensor.value(QStringLiteral("rateHz")).toDouble();
+    return rate > 0 ? QStringLiteral("yes, %1 Hz").arg(rate, 0, 'f', 2) : QStringLiteral("yes, rate not reported");
+}
+
+QString patternsLine(const QVariantList &played)
+{
+    if (played.isEmpty())
+        return QStringLiteral("none");
+    QStringList runs;
+    for (const QVariant &each : played) {
+        const QVariantMap run = each.toMap();
+        QString text = run.value(QStringLiteral("pattern")).toString();
+        if (run.contains(QStringLiteral("pulseRate")))
+            text += QStringLiteral(" at %1 Hz").arg(run.value(QStringLiteral("pulseRate")).toInt());
+        text += run.value(QStringLiteral("completed")).toBool() ? QStringLiteral(" (completed)")
+                                                                : QStringLiteral(" (stopped)");
+        runs.append(text);
+    }
+    return runs.join(QStringLiteral(", "));
+}
+
+QString reportRateLine(const QVariantMap &rate)
+{
+    if (rate.value(QStringLiteral("measured")).toBool()) {
+        const int rateClass = rate.value(QStringLiteral("rateClass")).toInt();
+        return QStringLiteral("%1 Hz (%2), median interval %3 ms, jitter %4 ms, longest gap %5 ms, %6 intervals")
+            .arg(rate.value(QStringLiteral("rateHz")).toDouble(), 0, 'f', 2)
+            .arg(rateClass ? QStringLiteral("class %1 Hz").arg(rateClass) : QStringLiteral("irregular"))
+            .arg(rate.value(QStringLiteral("medianIntervalMs")).toDouble(), 0, 'f', 3)
+            .arg(rate.value(QStringLiteral("jitterMs")).toDouble(), 0, 'f', 3)
+            .arg(rate.value(QStringLiteral("longestGapMs")).toDouble(), 0, 'f', 3)
+            .arg(rate.value(QStringLiteral("intervals")).toInt());
+    }
+    const QString reason = rate.value(QStringLiteral("reason")).toString();
+    return reason.isEmpty() ? QStringLiteral("not measured yet") : QStringLiteral("not measured: ") + reason;
+}
+
+// The bench's findings in words, one line each, for people reading the report.
+QString benchMarkdown(const QVariantMap &bench)
+{
+    QString out;
+    auto line = [&out](const QString &name, const QString &value) {
+        out += QStringLiteral("- %1: %2\n").arg(name, value);
+    };
+    if (bench.contains(QStringLiteral("haptics"))) {
+        const QVariantMap haptics = bench.value(QStringLiteral("haptics")).toMap();
+        line(QStringLiteral("motors"), yesNo(haptics.value(QStringLiteral("rumble")).toBool()));
+        line(QStringLiteral("trigger motors"), yesNo(haptics.value(QStringLiteral("triggerRumble")).toBool()));
+        line(QStringLiteral("patterns played"), patternsLine(haptics.value(QStringLiteral("played")).toList()));
+    }
+    if (bench.contains(QStringLiteral("lightAndSensors"))) {
+        const QVariantMap sensors = bench.value(QStringLiteral("lightAndSensors")).toMap();
+        QString led = yesNo(sensors.value(QStringLiteral("led")).toBool());
+        if (sensors.contains(QStringLiteral("ledColor")))
+            led += QStringLiteral(", colour set to ") + sensors.value(QStringLiteral("ledColor")).toString();
+        line(QStringLiteral("light"), led);
+        line(QStringLiteral("gyro"), sensorLine(sensors.value(QStringLiteral("gyro")).toMap()));
+        line(QStringLiteral("accelerometer"), sensorLine(sensors.value(QStringLiteral("accelerometer")).toMap()));
+        QStringList pads;
+        for (const QVariant &fingers : sensors.value(QStringLiteral("touchpads")).toList())
+            pads.append(QStringLiteral("%1 fingers").arg(fingers.toInt()));
+        line(QStringLiteral("touchpads"), pads.isEmpty() ? QStringLiteral("none") : pads.join(QStringLiteral(", ")));
+    }
+    if (bench.contains(QStringLiteral("reportRate")))
+        line(QStringLiteral("report rate"), reportRateLine(bench.value(QStringLiteral("reportRate")).toMap()));
+    return out;
+}
+
 bool plainValue(const QVariant &value, int depth, QVariant *out);
 
 // A JavaScript value as maps and lists, walked here rather than by the engine, so that
@@ -302,6 +379,30 @@ void PadReport::setRightTrigger(TriggerRange *trigger)
     emit rightTriggerChanged();
 }
 
+void PadReport::setHaptics(HapticBench *haptics)
+{
+    if (m_haptics == haptics)
+        return;
+    m_haptics = haptics;
+    emit hapticsChanged();
+}
+
+void PadReport::setSensors(SensorBench *sensors)
+{
+    if (m_sensors == sensors)
+        return;
+    m_sensors = sensors;
+    emit sensorsChanged();
+}
+
+void PadReport::setReportRate(ReportRateBench *reportRate)
+{
+    if (m_reportRate == reportRate)
+        return;
+    m_reportRate = reportRate;
+    emit reportRateChanged();
+}
+
 void PadReport::setProgress(const QVariant &progress)
 {
     QVariant value;
@@ -357,6 +458,15 @@ QVariantMap PadReport::json() const
         report.insert(QStringLiteral("triggers"), triggers);
     if (m_progress.isValid() && !m_progress.isNull())
         report.insert(QStringLiteral("progress"), m_progress);
+    QVariantMap bench;
+    if (m_haptics)
+        bench.insert(QStringLiteral("haptics"), m_haptics->summary());
+    if (m_sensors)
+        bench.insert(QStringLiteral("lightAndSensors"), m_sensors->summary());
+    if (m_reportRate)
+        bench.insert(QStringLiteral("reportRate"), m_reportRate->summary());
+    if (!bench.isEmpty())
+        report.insert(QStringLiteral("bench"), bench);
     return report;
 }
 
@@ -371,14 +481,16 @@ QString PadReport::markdown() const
         out += QStringLiteral("\nThe device is not connected.\n");
     const std::pair<const char *, const char *> sections[] = {
         {"identity", "Identity"}, {"features", "Features"}, {"sticks", "Sticks"},
-        {"triggers", "Triggers"}, {"progress", "Test progress"},
+        {"triggers", "Triggers"}, {"progress", "Test progress"}, {"bench", "Bench"},
     };
     for (const auto &section : sections) {
         const QVariant value = report.value(QString::fromLatin1(section.first));
         if (!value.isValid())
             continue;
         out += QStringLiteral("\n## %1\n\n").arg(QString::fromLatin1(section.second));
-        if (value.userType() == QMetaType::QVariantMap)
+        if (qstrcmp(section.first, "bench") == 0)
+            out += benchMarkdown(value.toMap());
+        else if (value.userType() == QMetaType::QVariantMap)
             appendMarkdown(out, value.toMap(), 0);
         else
             out += formatValue(value) + QLatin1Char('\n');

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "hapticbench.h"
+#include "reportratebench.h"
+#include "sensorbench.h"
 #include "stickhealth.h"
 #include "triggerrange.h"
 
@@ -22,7 +25,12 @@ class GamepadBackend;
 // - "features": rumble, trigger rumble, LED, sensors, touchpads, battery level;
 // - "sticks" and "triggers": the figures of the StickHealth and TriggerRange objects
 //   handed in (those not set are left out);
-// - "progress": whatever test progress the caller hands in (a JSON-like value).
+// - "progress": whatever test progress the caller hands in (a JSON-like value);
+// - "bench": what the bench objects handed in found (those not set are left out):
+//   "haptics" (motors, trigger motors, the patterns played), "lightAndSensors" (LED and
+//   the colour sent, gyro and accelerometer with SDL's rates, touchpads) and
+//   "reportRate" (the measured rate with its class, jitter and longest gap, or why it
+//   could not be measured); see each bench's `summary`.
 // `deviceId` may be a game controller of the gamepad module or a joystick SDL has no
 // mapping for. A device that is not there gives "present": false and no identity.
 //
@@ -43,6 +51,9 @@ class PadReport : public QObject
     Q_PROPERTY(joyvant::TriggerRange *leftTrigger READ leftTrigger WRITE setLeftTrigger NOTIFY leftTriggerChanged)
     Q_PROPERTY(joyvant::TriggerRange *rightTrigger READ rightTrigger WRITE setRightTrigger NOTIFY rightTriggerChanged)
     Q_PROPERTY(QVariant progress READ progress WRITE setProgress NOTIFY progressChanged)
+    Q_PROPERTY(joyvant::HapticBench *haptics READ haptics WRITE setHaptics NOTIFY hapticsChanged)
+    Q_PROPERTY(joyvant::SensorBench *sensors READ sensors WRITE setSensors NOTIFY sensorsChanged)
+    Q_PROPERTY(joyvant::ReportRateBench *reportRate READ reportRate WRITE setReportRate NOTIFY reportRateChanged)
     Q_PROPERTY(QString errorString READ errorString NOTIFY errorStringChanged)
 
 public:
@@ -64,6 +75,12 @@ public:
     void setRightTrigger(TriggerRange *trigger);
     QVariant progress() const { return m_progress; }
     void setProgress(const QVariant &progress);
+    HapticBench *haptics() const { return m_haptics; }
+    void setHaptics(HapticBench *haptics);
+    SensorBench *sensors() const { return m_sensors; }
+    void setSensors(SensorBench *sensors);
+    ReportRateBench *reportRate() const { return m_reportRate; }
+    void setReportRate(ReportRateBench *reportRate);
     QString errorString() const { return m_errorString; }
 
     Q_INVOKABLE QVariantMap json() const;
@@ -77,6 +94,9 @@ signals:
     void leftTriggerChanged();
     void rightTriggerChanged();
     void progressChanged();
+    void hapticsChanged();
+    void sensorsChanged();
+    void reportRateChanged();
     void errorStringChanged();
 
 private:
@@ -89,6 +109,9 @@ private:
     QPointer<TriggerRange> m_leftTrigger;
     QPointer<TriggerRange> m_rightTrigger;
     QVariant m_progress;
+    QPointer<HapticBench> m_haptics;
+    QPointer<SensorBench> m_sensors;
+    QPointer<ReportRateBench> m_reportRate;
     QString m_errorString;
 };
 

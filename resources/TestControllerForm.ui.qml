@@ -92,6 +92,7 @@ Item {
         id: padHealth
         objectName: "padHealth"
         deviceId: form.currentDeviceId
+        shown: form.healthChosen
     }
 
     Controller {

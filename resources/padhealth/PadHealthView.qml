@@ -84,6 +84,10 @@ PadHealthViewForm {
     leftTriggerValue: gamepad.buttonL2
     rightTriggerValue: gamepad.buttonR2
 
+    benchChosen: pads.benchChosen
+    benchShown: pads.benchShown
+    viewChoice.onChosen: pads.benchChosen = bench
+
     saveButton.onClicked: openSaveDialog()
     copyButton.onClicked: copyReport()
     padInfo.onCopyMapping: copyMapping(mapping)

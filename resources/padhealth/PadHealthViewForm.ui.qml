@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../mappingwizard"
+import "../padbench"
 
 // Layout of the pad health view, in the test view's 1280 x 800 frame: both sticks across
 // the top, both triggers under them, and beside the media button the pads without a
@@ -22,6 +23,9 @@ Item {
     // The last message of an action (saved, copied, or what went wrong).
     property string status: ""
     property bool statusIsError: false
+    // Whether the user chose the bench over the figures, and whether it shows now.
+    property bool benchChosen: false
+    property bool benchShown: false
 
     property alias title: title
     property alias actionBar: actionBar
@@ -35,6 +39,8 @@ Item {
     property alias rightTrigger: rightTrigger
     property alias padInfo: padInfo
     property alias unmappedList: unmappedList
+    property alias viewChoice: viewChoice
+    property alias padBench: padBench
 
     // "Map…" beside a pad without a mapping, or "Remap…" for the pad shown: the pad's
     // joystick instance id.
@@ -108,6 +114,14 @@ Item {
         y: 62
         spacing: 8
 
+        ViewChoice {
+            id: viewChoice
+            objectName: "viewChoice"
+            benchChosen: form.benchChosen
+            enabled: form.pad !== null
+            opacity: enabled ? 1 : 0.4
+        }
+
         HealthButton {
             id: saveButton
             objectName: "saveButton"
@@ -164,7 +178,7 @@ Item {
         y: 110
         width: 550
         height: 300
-        visible: form.pad !== null
+        visible: form.pad !== null && !form.benchShown
         title: qsTr("Left stick")
         health: form.pad ? form.pad.leftStick : null
         liveX: form.leftX
@@ -178,7 +192,7 @@ Item {
         y: 110
         width: 550
         height: 300
-        visible: form.pad !== null
+        visible: form.pad !== null && !form.benchShown
         title: qsTr("Right stick")
         health: form.pad ? form.pad.rightStick : null
         liveX: form.rightX
@@ -192,7 +206,7 @@ Item {
         y: 424
         width: 540
         height: 96
-        visible: form.pad !== null
+        visible: form.pad !== null && !form.benchShown
         title: qsTr("Left trigger")
         range: form.pad ? form.pad.leftTrigger : null
         live: form.leftTriggerValue
@@ -205,10 +219,26 @@ Item {
         y: 424
         width: 540
         height: 96
-        visible: form.pad !== null
+        visible: form.pad !== null && !form.benchShown
         title: qsTr("Right trigger")
         range: form.pad ? form.pad.rightTrigger : null
         live: form.rightTriggerValue
+    }
+
+    // In place of the figures while it shows; the figures go on measuring (they live in
+    // the model). Made only then, so the figures alone cost nothing more.
+    Loader {
+        id: padBench
+        objectName: "padBench"
+        x: 40
+        y: 96
+        width: 1116
+        height: 428
+        active: form.benchShown && form.pad !== null
+        visible: active
+        sourceComponent: PadBench {
+            pad: form.pad
+        }
     }
 
     PadInfoPanel {

@@ -721,4 +721,287 @@
         <translation>此输入已映射到 %1。</translation>
     </message>
 </context>
+<context>
+    <name>ViewChoice</name>
+    <message>
+        <source>Figures</source>
+        <translation>数据</translation>
+    </message>
+    <message>
+        <source>Bench</source>
+        <translation>测试台</translation>
+    </message>
+</context>
+<context>
+    <name>HapticsSection</name>
+    <message>
+        <source>Low-frequency motor</source>
+        <translation>低频马达</translation>
+    </message>
+    <message>
+        <source>High-frequency motor</source>
+        <translation>高频马达</translation>
+    </message>
+    <message>
+        <source>Both motors</source>
+        <translation>两个马达</translation>
+    </message>
+    <message>
+        <source>Ramp 0 to full, 2 s</source>
+        <translation>从零渐强到满，2 秒</translation>
+    </message>
+    <message>
+        <source>Pulse train, 2 s</source>
+        <translation>脉冲串，2 秒</translation>
+    </message>
+    <message>
+        <source>Left trigger motor</source>
+        <translation>左扳机马达</translation>
+    </message>
+    <message>
+        <source>Right trigger motor</source>
+        <translation>右扳机马达</translation>
+    </message>
+    <message>
+        <source>%1 Hz</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <source>Playing: %1</source>
+        <translation>正在播放：%1</translation>
+    </message>
+</context>
+<context>
+    <name>HapticsSectionForm.ui</name>
+    <message>
+        <source>Haptics</source>
+        <translation>振动</translation>
+    </message>
+    <message>
+        <source>Pulse rate</source>
+        <translation>脉冲频率</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Low-frequency</source>
+        <translation>低频</translation>
+    </message>
+    <message>
+        <source>High-frequency</source>
+        <translation>高频</translation>
+    </message>
+    <message>
+        <source>Left trigger</source>
+        <translation>左扳机</translation>
+    </message>
+    <message>
+        <source>Right trigger</source>
+        <translation>右扳机</translation>
+    </message>
+</context>
+<context>
+    <name>LightsSection</name>
+    <message>
+        <source>The pad shows %1</source>
+        <translation>手柄显示 %1</translation>
+    </message>
+</context>
+<context>
+    <name>LightsSectionForm.ui</name>
+    <message>
+        <source>Light</source>
+        <translation>灯光</translation>
+    </message>
+    <message>
+        <source>Send colour</source>
+        <translation>发送颜色</translation>
+    </message>
+</context>
+<context>
+    <name>SensorsSection</name>
+    <message>
+        <source>%1 Hz</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <source>rate not reported</source>
+        <translation>未报告频率</translation>
+    </message>
+</context>
+<context>
+    <name>SensorsSectionForm.ui</name>
+    <message>
+        <source>Motion sensors</source>
+        <translation>体感传感器</translation>
+    </message>
+    <message>
+        <source>Gyro</source>
+        <translation>陀螺仪</translation>
+    </message>
+    <message>
+        <source>rad/s</source>
+        <translation>rad/s</translation>
+    </message>
+    <message>
+        <source>Accelerometer</source>
+        <translation>加速度计</translation>
+    </message>
+    <message>
+        <source>m/s²</source>
+        <translation>m/s²</translation>
+    </message>
+</context>
+<context>
+    <name>TouchpadSection</name>
+    <message>
+        <source>Touchpad</source>
+        <translation>触摸板</translation>
+    </message>
+</context>
+<context>
+    <name>ReportRateSection</name>
+    <message>
+        <source>%1 Hz</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <source>not measured yet</source>
+        <translation>尚未测量</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 毫秒</translation>
+    </message>
+</context>
+<context>
+    <name>ReportRateSectionForm.ui</name>
+    <message>
+        <source>Report rate</source>
+        <translation>回报率</translation>
+    </message>
+    <message>
+        <source>Rate</source>
+        <translation>频率</translation>
+    </message>
+    <message>
+        <source>Jitter (99th - 1st percentile)</source>
+        <translation>抖动（第 99 与第 1 百分位之差）</translation>
+    </message>
+    <message>
+        <source>Longest gap</source>
+        <translation>最长间隔</translation>
+    </message>
+    <message>
+        <source>Move a stick: the pad reports while input changes.</source>
+        <translation>请移动摇杆：输入变化时手柄才会回报。</translation>
+    </message>
+    <message>
+        <source>Measure afresh</source>
+        <translation>重新测量</translation>
+    </message>
+</context>
+<context>
+    <name>joyvant::HapticBench</name>
+    <message>
+        <source>There is no such pattern.</source>
+        <translation>没有这种振动模式。</translation>
+    </message>
+    <message>
+        <source>No pad is connected.</source>
+        <translation>没有连接手柄。</translation>
+    </message>
+    <message>
+        <source>The bench is not active.</source>
+        <translation>测试台未启用。</translation>
+    </message>
+    <message>
+        <source>This pad has no trigger motors.</source>
+        <translation>这个手柄没有扳机马达。</translation>
+    </message>
+    <message>
+        <source>This pad has no rumble motors.</source>
+        <translation>这个手柄没有振动马达。</translation>
+    </message>
+    <message>
+        <source>Another pattern is playing on this pad.</source>
+        <translation>这个手柄正在播放另一个振动模式。</translation>
+    </message>
+</context>
+<context>
+    <name>joyvant::SensorBench</name>
+    <message>
+        <source>No pad is connected.</source>
+        <translation>没有连接手柄。</translation>
+    </message>
+    <message>
+        <source>This pad has no light that SDL can set.</source>
+        <translation>这个手柄没有 SDL 能设置的灯。</translation>
+    </message>
+    <message>
+        <source>This pad has no gyro that SDL can read.</source>
+        <translation>这个手柄没有 SDL 能读取的陀螺仪。</translation>
+    </message>
+    <message>
+        <source>This pad has no accelerometer that SDL can read.</source>
+        <translation>这个手柄没有 SDL 能读取的加速度计。</translation>
+    </message>
+    <message>
+        <source>This pad has no touchpad that SDL can read.</source>
+        <translation>这个手柄没有 SDL 能读取的触摸板。</translation>
+    </message>
+</context>
+<context>
+    <name>joyvant::ReportRateBench</name>
+    <message>
+        <source>%1 Hz</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <source>irregular</source>
+        <translation>不规则</translation>
+    </message>
+    <message>
+        <source>The event device ended in the middle of a record.</source>
+        <translation>事件设备在一条记录中途结束。</translation>
+    </message>
+    <message>
+        <source>The event device closed.</source>
+        <translation>事件设备已关闭。</translation>
+    </message>
+    <message>
+        <source>The event device closed: %1 (was the pad unplugged?).</source>
+        <translation>事件设备已关闭：%1（手柄被拔出了吗？）。</translation>
+    </message>
+    <message>
+        <source>The report rate can only be measured on Linux.</source>
+        <translation>只有在 Linux 上才能测量回报率。</translation>
+    </message>
+    <message>
+        <source>No pad is connected.</source>
+        <translation>没有连接手柄。</translation>
+    </message>
+    <message>
+        <source>This pad has no event device to read (SDL reaches it another way, as it does a virtual pad).</source>
+        <translation>这个手柄没有可读取的事件设备（SDL 通过其他方式访问它，虚拟手柄也是如此）。</translation>
+    </message>
+    <message>
+        <source>The bench is not active.</source>
+        <translation>测试台未启用。</translation>
+    </message>
+    <message>
+        <source>No permission to read %1. Add your user to the group that owns it (often &quot;input&quot;), or give it a udev rule for this pad.</source>
+        <translation>没有读取 %1 的权限。请把你的用户加入拥有它的用户组（通常是 &quot;input&quot;），或为这个手柄添加一条 udev 规则。</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2.</source>
+        <translation>无法打开 %1：%2。</translation>
+    </message>
+    <message>
+        <source>%1 is not an event device: SDL reads this pad another way, so its report frames cannot be timed.</source>
+        <translation>%1 不是事件设备：SDL 通过其他方式读取这个手柄，因此无法为它的回报帧计时。</translation>
+    </message>
+</context>
 </TS>

@@ -387,8 +387,16 @@ private slots:
         HapticBench second;
         second.setDeviceId(full.pad.deviceId());
         features.clear();
+        // What a view reads when the hold is taken: the player's own hold blocks none of
+        // its patterns.
+        QVariantList published;
+        connect(&second, &HapticBench::featuresChanged, &second, [&] { published = second.patterns(); });
         QVERIFY(second.play(HapticBench::Ramp));
         QVERIFY(features.count() >= 1);
+        QCOMPARE(published.size(), 7);
+        for (const QVariant &entry : qAsConst(published))
+            QVERIFY2(entry.toMap().value(QStringLiteral("available")).toBool(),
+                     qPrintable(entry.toMap().value(QStringLiteral("reason")).toString()));
         QCOMPARE(bench.unavailableReason(HapticBench::Ramp), QStringLiteral("Another pattern is playing on this pad."));
         QVERIFY(!bench.play(HapticBench::Ramp));
         QVERIFY(second.unavailableReason(HapticBench::Ramp).isEmpty()); // it may start another

@@ -2,6 +2,7 @@
 //
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/bench_padhealth [--frames N] [--warmup N]
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/bench_padhealth --screenshot docs/pad-health.png
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/tools/bin/bench_padhealth --screenshot docs/pad-bench.png --bench
 //
 // Benchmark: a thread of its own moves both sticks of an SDL virtual pad round circles (one
 // turn a second) at 250 Hz, while the window shows in turn nothing (the baseline), the
@@ -20,6 +21,10 @@
 // after a scripted play of a virtual pad: the left stick drifts and its gate is dented,
 // the right stick is healthy, the left trigger stops short of full travel and the right
 // one is a full analogue pull.
+//
+// With --bench the picture is the bench instead: a virtual pad with an LED and without
+// trigger motors, its light set to the orange preset and the ramp pattern half way
+// through, started by its button.
 #include "benchmath.h"
 #include "startup.h"
 #include "translation.h"
@@ -29,6 +34,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -212,24 +218,10 @@ void pullSlowly(VirtualGamepad &pad, VirtualGamepad::Axis trigger, double top)
     }
 }
 
-int screenshot(QQuickView &window, const QString &file)
+// The figures of docs/pad-health.png: a worn left stick, a healthy right one, a left
+// trigger that stops short and a full right one, the right stick moving when this returns.
+void playFigures(VirtualGamepad &pad)
 {
-    QTextStream err(stderr);
-    window.setSource(QUrl(QStringLiteral("qrc:/bench_padhealth/shot.qml")));
-    QObject *view = window.rootObject() ? window.rootObject()->property("view").value<QObject *>() : nullptr;
-    if (!view) {
-        err << "bench_padhealth: the test view did not load\n";
-        return 1;
-    }
-    window.show();
-    VirtualGamepad pad;
-    pad.setName(QStringLiteral("Joyvant Virtual Gamepad"));
-    if (!pad.attach())
-        return 1;
-    if (!waitFor([&] { return view->property("currentDeviceId").toInt() == pad.deviceId(); }, 5000)) {
-        err << "bench_padhealth: the view never took the virtual pad\n";
-        return 1;
-    }
     std::mt19937 random(17);
     // Left: a gate worn flat between 100 and 150 degrees, resting 6 % off centre.
     roll(pad, true, 720, [](double a) {
@@ -254,6 +246,96 @@ int screenshot(QQuickView &window, const QString &file)
     });
     move.start(8);
     pause(600);
+}
+
+// The visual descendant of `item` with this object name (Repeater and Loader items are
+// not QObject children).
+QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    if (!item)
+        return nullptr;
+    if (item->objectName() == name)
+        return item;
+    const QList<QQuickItem *> children = item->childItems();
+    for (QQuickItem *child : children) {
+        if (QQuickItem *found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+// A click of the left button in the middle of `item`, as the window system sends it.
+void click(QQuickView &window, QQuickItem *item)
+{
+    const QPointF at = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, at, window.mapToGlobal(at.toPoint()), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &event);
+    }
+}
+
+// The bench of the pad on show with a pattern playing, started by its button.
+bool playOnBench(QQuickView &window, QObject *view, VirtualGamepad &pad)
+{
+    QTextStream err(stderr);
+    QObject *model = view->property("padHealth").value<QObject *>();
+    QObject *health = model ? model->property("current").value<QObject *>() : nullptr;
+    if (!health) {
+        err << "bench_padhealth: no pad on show\n";
+        return false;
+    }
+    model->setProperty("benchChosen", true);
+    QQuickItem *row = nullptr;
+    if (!waitFor([&] { return (row = findItem(window.rootObject(), QStringLiteral("pattern_ramp"))); }, 5000)) {
+        err << "bench_padhealth: the bench did not show\n";
+        return false;
+    }
+    pause(200); // laid out
+    // The orange preset, then the ramp once the device-change pulse is over, so the
+    // pattern starts from silence.
+    QQuickItem *preset = findItem(findItem(window.rootObject(), QStringLiteral("preset_4")), QStringLiteral("mouse"));
+    QQuickItem *button = findItem(row, QStringLiteral("button"));
+    if (!preset || !button) {
+        err << "bench_padhealth: the bench's controls are missing\n";
+        return false;
+    }
+    click(window, preset);
+    waitFor([&] { return pad.lowFrequencyRumble() == 0 && pad.highFrequencyRumble() == 0; }, 3000);
+    click(window, button);
+    if (!waitFor([&] { return pad.lowFrequencyRumble() > 0; }, 3000)) {
+        err << "bench_padhealth: the ramp did not start\n";
+        return false;
+    }
+    pause(1200);
+    return true;
+}
+
+int screenshot(QQuickView &window, const QString &file, bool bench)
+{
+    QTextStream err(stderr);
+    window.setSource(QUrl(QStringLiteral("qrc:/bench_padhealth/shot.qml")));
+    QObject *view = window.rootObject() ? window.rootObject()->property("view").value<QObject *>() : nullptr;
+    if (!view) {
+        err << "bench_padhealth: the test view did not load\n";
+        return 1;
+    }
+    window.show();
+    VirtualGamepad pad;
+    pad.setName(QStringLiteral("Joyvant Virtual Gamepad"));
+    pad.setLed(bench);
+    if (!pad.attach())
+        return 1;
+    if (!waitFor([&] { return view->property("currentDeviceId").toInt() == pad.deviceId(); }, 5000)) {
+        err << "bench_padhealth: the view never took the virtual pad\n";
+        return 1;
+    }
+    if (bench) {
+        if (!playOnBench(window, view, pad))
+            return 1;
+    } else {
+        playFigures(pad);
+    }
     if (!window.grabWindow().save(file)) {
         err << "bench_padhealth: cannot write " << file << "\n";
         return 1;
@@ -286,7 +368,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
                                               QStringLiteral("Write the view's picture to FILE and quit."),
                                               QStringLiteral("FILE"));
-    parser.addOptions({framesOption, warmupOption, screenshotOption});
+    const QCommandLineOption benchOption(QStringLiteral("bench"),
+                                         QStringLiteral("With --screenshot: the bench with a pattern playing."));
+    parser.addOptions({framesOption, warmupOption, screenshotOption, benchOption});
     parser.process(app);
 
     QQuickView window;
@@ -295,7 +379,7 @@ int main(int argc, char *argv[])
     window.setResizeMode(QQuickView::SizeRootObjectToView);
     window.resize(1280, 800);
     if (parser.isSet(screenshotOption))
-        return screenshot(window, parser.value(screenshotOption));
+        return screenshot(window, parser.value(screenshotOption), parser.isSet(benchOption));
 
     const int frames = qMax(10, parser.value(framesOption).toInt());
     const int warmup = qMax(0, parser.value(warmupOption).toInt());
