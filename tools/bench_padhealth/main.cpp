@@ -26,6 +26,7 @@
 // trigger motors, its light set to the orange preset and the ramp pattern half way
 // through, started by its button.
 #include "benchmath.h"
+#include "padplayer.h"
 #include "startup.h"
 #include "translation.h"
 #include "eventwait.h"
@@ -63,39 +64,6 @@ using joyvant::test::axisValue;
 using joyvant::test::percentile;
 
 constexpr double kPi = 3.14159265358979323846;
-
-// Moves both sticks round from a thread of its own while it lives.
-class Sweeper
-{
-public:
-    explicit Sweeper(VirtualGamepad &pad)
-        : m_thread([this, &pad] { run(pad); })
-    {
-    }
-    ~Sweeper()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-
-private:
-    void run(VirtualGamepad &pad)
-    {
-        auto next = std::chrono::steady_clock::now();
-        for (int tick = 0; !m_stop; ++tick) {
-            next += std::chrono::milliseconds(4);
-            std::this_thread::sleep_until(next);
-            const double angle = 2.0 * kPi * (tick % 250) / 250.0;
-            pad.setAxis(VirtualGamepad::AxisLeftX, axisValue(std::cos(angle)));
-            pad.setAxis(VirtualGamepad::AxisLeftY, axisValue(std::sin(angle)));
-            pad.setAxis(VirtualGamepad::AxisRightX, axisValue(std::sin(angle)));
-            pad.setAxis(VirtualGamepad::AxisRightY, axisValue(std::cos(angle)));
-        }
-    }
-
-    std::atomic<bool> m_stop {false};
-    std::thread m_thread;
-};
 
 struct Figures
 {
@@ -412,7 +380,10 @@ int main(int argc, char *argv[])
         {"the health view's two stick plots (264 x 264)", "plots", {}},
         {"pad health view", "health", {}},
     };
-    Sweeper sweeper(pad);
+    // Both sticks round once a second at 250 Hz while the phases run.
+    joyvant::test::PadTicker sweeper(pad, [&pad](int tick) {
+        joyvant::test::sweepTo(pad, 2.0 * kPi * (tick % 250) / 250.0);
+    });
     const int rounds = 4;
     for (int round = 0; round < rounds; ++round) {
         for (Phase &phase : phases) {

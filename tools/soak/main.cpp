@@ -20,6 +20,7 @@
 // To find where memory goes: --direct steps scenes by their action instead of the pie menu,
 // --still leaves the pad at rest, --no-trim leaves the C heap untrimmed.
 #include "benchmath.h"
+#include "padplayer.h"
 #include "eventwait.h"
 #include "startup.h"
 #include "virtualgamepad.h"
@@ -121,24 +122,14 @@ public:
     void stop()
     {
         m_timer.stop();
-        for (int button = 0; button < VirtualGamepad::ButtonCount; ++button)
-            m_pad.setButton(VirtualGamepad::Button(button), false);
-        for (int axis = 0; axis < VirtualGamepad::AxisCount; ++axis)
-            m_pad.setAxis(VirtualGamepad::Axis(axis), 0);
+        joyvant::test::releaseAll(m_pad);
     }
 
 private:
     void tick()
     {
         ++m_tick;
-        const double angle = 2.0 * kPi * (m_tick % 100) / 100.0;
-        m_pad.setAxis(VirtualGamepad::AxisLeftX, axisValue(std::cos(angle)));
-        m_pad.setAxis(VirtualGamepad::AxisLeftY, axisValue(std::sin(angle)));
-        m_pad.setAxis(VirtualGamepad::AxisRightX, axisValue(std::sin(angle)));
-        m_pad.setAxis(VirtualGamepad::AxisRightY, axisValue(std::cos(angle)));
-        const int trigger = axisValue(0.5 - 0.5 * std::cos(angle));
-        m_pad.setAxis(VirtualGamepad::AxisTriggerLeft, trigger);
-        m_pad.setAxis(VirtualGamepad::AxisTriggerRight, 32767 - trigger);
+        joyvant::test::sweepTo(m_pad, 2.0 * kPi * (m_tick % 100) / 100.0, true);
         // 5 ticks held, 1 tick released, then the next button.
         const int phase = m_tick % 6;
         const auto button = VirtualGamepad::Button((m_tick / 6) % VirtualGamepad::ButtonCount);

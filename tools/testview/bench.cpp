@@ -25,6 +25,7 @@
 // the time between two presented frames, the process's CPU time per frame (the pad's
 // thread and the renderer's threads included) and the ratios to the baseline.
 #include "benchmath.h"
+#include "padplayer.h"
 #include "eventwait.h"
 #include "sceneadapter.h"
 #include "startup.h"
@@ -66,62 +67,25 @@ using joyvant::test::percentile;
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Plays the pad from a thread of its own while it lives.
+// Plays the pad from a thread of its own while it lives: both sticks round once a second,
+// the triggers in opposite sweeps, every button toggled on every tick (250 Hz).
 class Player
 {
 public:
     explicit Player(VirtualGamepad &pad)
-        : m_thread([this, &pad] { run(pad); })
+        : m_ticker(pad, [&pad](int tick) {
+            joyvant::test::sweepTo(pad, 2.0 * kPi * (tick % 250) / 250.0, true);
+            // The standard buttons, the guide button aside (it would open nothing here).
+            for (int button = VirtualGamepad::ButtonA; button <= VirtualGamepad::ButtonDpadRight; ++button) {
+                if (button != VirtualGamepad::ButtonGuide)
+                    pad.setButton(VirtualGamepad::Button(button), tick % 2 == 0);
+            }
+        })
     {
-    }
-    ~Player()
-    {
-        m_stop = true;
-        m_thread.join();
     }
 
 private:
-    void run(VirtualGamepad &pad)
-    {
-        const VirtualGamepad::Button buttons[] = {
-            VirtualGamepad::ButtonA,
-            VirtualGamepad::ButtonB,
-            VirtualGamepad::ButtonX,
-            VirtualGamepad::ButtonY,
-            VirtualGamepad::ButtonBack,
-            VirtualGamepad::ButtonStart,
-            VirtualGamepad::ButtonLeftStick,
-            VirtualGamepad::ButtonRightStick,
-            VirtualGamepad::ButtonLeftShoulder,
-            VirtualGamepad::ButtonRightShoulder,
-            VirtualGamepad::ButtonDpadUp,
-            VirtualGamepad::ButtonDpadDown,
-            VirtualGamepad::ButtonDpadLeft,
-            VirtualGamepad::ButtonDpadRight,
-        };
-        auto next = std::chrono::steady_clock::now();
-        for (int tick = 0; !m_stop; ++tick) {
-            next += std::chrono::milliseconds(4);
-            std::this_thread::sleep_until(next);
-            const double angle = 2.0 * kPi * (tick % 250) / 250.0;
-            pad.setAxis(VirtualGamepad::AxisLeftX, axisValue(std::cos(angle)));
-            pad.setAxis(VirtualGamepad::AxisLeftY, axisValue(std::sin(angle)));
-            pad.setAxis(VirtualGamepad::AxisRightX, axisValue(std::sin(angle)));
-            pad.setAxis(VirtualGamepad::AxisRightY, axisValue(std::cos(angle)));
-            const int trigger = axisValue(0.5 - 0.5 * std::cos(angle));
-            pad.setAxis(VirtualGamepad::AxisTriggerLeft, trigger);
-            pad.setAxis(VirtualGamepad::AxisTriggerRight, 32767 - trigger);
-            for (VirtualGamepad::Button button : buttons)
-                pad.setButton(button, tick % 2 == 0);
-        }
-        for (VirtualGamepad::Button button : buttons)
-            pad.setButton(button, false);
-        for (int axis = 0; axis < VirtualGamepad::AxisCount; ++axis)
-            pad.setAxis(VirtualGamepad::Axis(axis), 0);
-    }
-
-    std::atomic<bool> m_stop {false};
-    std::thread m_thread;
+    joyvant::test::PadTicker m_ticker;
 };
 
 struct Sample
